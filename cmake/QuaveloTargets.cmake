@@ -1,0 +1,38 @@
+# Build settings shared by every target of the project.
+
+add_library(quavelo_options INTERFACE)
+target_compile_options(quavelo_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+
+if(QUAVELO_SANITIZE STREQUAL "address")
+  target_compile_options(quavelo_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(quavelo_options INTERFACE -fsanitize=address,undefined)
+elseif(QUAVELO_SANITIZE STREQUAL "thread")
+  target_compile_options(quavelo_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(quavelo_options INTERFACE -fsanitize=thread)
+elseif(NOT QUAVELO_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "QUAVELO_SANITIZE must be empty, 'address' or 'thread'")
+endif()
+
+# quavelo_library(<name> SOURCES ... [DEPENDS ...]) defines the library of one source folder,
+# target quavelo_<name> with the alias quavelo::<name>, whose public headers are included as
+# "<folder>/<Header>.h".
+function(quavelo_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(quavelo_${name} STATIC ${ARG_SOURCES})
+  add_library(quavelo::${name} ALIAS quavelo_${name})
+  target_include_directories(quavelo_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(quavelo_${name} PUBLIC quavelo_options ${ARG_DEPENDS})
+endfunction()
+
+# quavelo_test(<name> SOURCES ... DEPENDS ...) defines one GoogleTest executable, registered with
+# CTest as one test (one process per suite keeps start-up costs, such as Qt's, to one per folder).
+function(quavelo_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE quavelo_options GTest::gtest GTest::gmock GTest::gtest_main
+                                        ${ARG_DEPENDS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
