@@ -8,16 +8,18 @@
 #include <string_view>
 #include <vector>
 
+#include "link/ReportLink.h"
+
 namespace quavelo {
 
 // Every output report is exactly 16 bytes:
 //   0 0xFF | 1 access kind | 2, 3 address, high byte first | 4 data count N |
 //   5 0x00 write, 0x01 read request | 6 .. 6+N-1 data | rest 0x00
 // Answers to read requests have the same shape with byte 5 = 0x01.
-inline constexpr std::size_t kReportSize = 16;
+inline constexpr std::size_t kReportSize = kHidReportSize;
 inline constexpr std::size_t kReportDataOffset = 6;
 inline constexpr std::size_t kReportMaxData = kReportSize - kReportDataOffset;
-using Report = std::array<std::uint8_t, kReportSize>;
+using Report = HidReport;
 
 inline constexpr std::uint8_t kReportHead = 0xFF;
 inline constexpr std::uint8_t kWriteFlag = 0x00;
