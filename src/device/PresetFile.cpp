@@ -1,0 +1,193 @@
+#include "device/PresetFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "device/Encoding.h"
+#include "device/ParamRange.h"
+
+namespace quavelo {
+
+namespace {
+
+void Put32(PresetImage& image, std::size_t offset, std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(u >> (8 * i));
+}
+
+std::int32_t Get32(const PresetImage& image, std::size_t offset) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= std::uint32_t{image[offset + i]} << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+void PutBandSet(PresetImage& image, std::size_t base, const std::array<EqBand, kBandSlots>& bands) {
+    for (int i = 0; i < kBandSlots; ++i) {
+        const std::size_t record = base + i * preset::kBandRecordSize;
+        const EqBandValue band = bands[i].Value();
+        Put32(image, record + preset::kBandFreq, band.freq);
+        Put32(image, record + preset::kBandGain, band.gain);
+        Put32(image, record + preset::kBandQ, band.q);
+        Put32(image, record + preset::kBandFilterType, band.filterType);
+    }
+}
+
+std::array<PresetBand, kEqBands> GetBandSet(const PresetImage& image, std::size_t base) {
+    std::array<PresetBand, kEqBands> bands{};
+    for (int i = 0; i < kEqBands; ++i) {
+        const std::size_t record = base + i * preset::kBandRecordSize;
+        bands[i] = {Get32(image, record + preset::kBandFreq),
+                    Get32(image, record + preset::kBandGain)};
+    }
+    return bands;
+}
+
+std::int32_t BandFreq(std::int32_t freq, int band) {
+    return freq == 0 ? kDefaultBandFreq[band] : ranges::kBandFreq.Clamp(freq);
+}
+
+void ApplyEqualiser(const PresetFields& f, DeviceParams& p) {
+    p.eqEnabled = ranges::kSwitch.Clamp(f.eqEnabled);
+    p.eqMode = ranges::kSwitch.Clamp(f.eqMode);
+    for (int i = 0; i < kEqBands; ++i)
+        p.sliderBands[i].gain = ranges::kBandGain.Clamp(f.sliderBands[i].gain);
+    for (int i = 0; i < kEqBands; ++i)
+        p.graphBands[i].gain = ranges::kBandGain.Clamp(f.graphBands[i].gain);
+    for (int i = 0; i < kEqBands; ++i) p.graphBands[i].freq = BandFreq(f.graphBands[i].freq, i);
+}
+
+void ApplyMonitorCuts(const PresetFields& f, DeviceParams& p) {
+    const MonitorCuts cuts =
+        DecodeMonitorBalance(MonitorBalance(f.monitorMicCut, f.monitorPlaybackCut));
+    p.monitorMicCut = cuts.micCut;
+    p.monitorPlaybackCut = cuts.playbackCut;
+}
+
+void ApplyFilters(const PresetFields& f, DeviceParams& p) {
+    p.hpfOn = ranges::kSwitch.Clamp(f.hpfOn);
+    p.hpfFreq = ranges::kHpfFreq.Clamp(f.hpfFreq);
+    p.limiterOn = ranges::kSwitch.Clamp(f.limiterOn);
+    p.limiterLevel = ranges::kLimiterLevel.Clamp(f.limiterLevel);
+}
+
+std::string ErrnoText(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+}  // namespace
+
+std::filesystem::path PresetFilePath(const std::filesystem::path& dataDir, int slot) {
+    return dataDir / ("SAVE" + std::to_string(slot) + ".dat");
+}
+
+PresetImage BuildPresetImage(const DeviceParams& p) {
+    PresetImage image{};
+    PutBandSet(image, preset::kGraphBands, p.graphBands);
+    PutBandSet(image, preset::kSliderBands, p.sliderBands);
+    Put32(image, preset::kEqEnabled, p.eqEnabled);
+    Put32(image, preset::kEqMode, p.eqMode);
+    Put32(image, preset::kStereo, p.stereo);
+    Put32(image, preset::kKd4Lock, p.kd4Lock);
+    Put32(image, preset::kKd4SwitchA, p.kd4SwitchA);
+    Put32(image, preset::kMonitorMicCut, p.monitorMicCut);
+    Put32(image, preset::kMonitorPlaybackCut, p.monitorPlaybackCut);
+    Put32(image, preset::kMicGain, p.micGain);
+    Put32(image, preset::kGain2, p.gain2);
+    Put32(image, preset::kHpfFreq, p.hpfFreq);
+    Put32(image, preset::kHpfOn, p.hpfOn);
+    Put32(image, preset::kKd4SwitchB, p.kd4SwitchB);
+    Put32(image, preset::kLimiterLevel, p.limiterLevel);
+    Put32(image, preset::kLimiterOn, p.limiterOn);
+    return image;
+}
+
+PresetFields DecodePresetImage(const PresetImage& image) {
+    PresetFields f;
+    f.graphBands = GetBandSet(image, preset::kGraphBands);
+    f.sliderBands = GetBandSet(image, preset::kSliderBands);
+    f.eqEnabled = Get32(image, preset::kEqEnabled);
+    f.eqMode = Get32(image, preset::kEqMode);
+    f.stereo = Get32(image, preset::kStereo);
+    f.kd4Lock = Get32(image, preset::kKd4Lock);
+    f.kd4SwitchA = Get32(image, preset::kKd4SwitchA);
+    f.monitorMicCut = Get32(image, preset::kMonitorMicCut);
+    f.monitorPlaybackCut = Get32(image, preset::kMonitorPlaybackCut);
+    f.micGain = Get32(image, preset::kMicGain);
+    f.gain2 = Get32(image, preset::kGain2);
+    f.hpfFreq = Get32(image, preset::kHpfFreq);
+    f.hpfOn = Get32(image, preset::kHpfOn);
+    f.kd4SwitchB = Get32(image, preset::kKd4SwitchB);
+    f.limiterLevel = Get32(image, preset::kLimiterLevel);
+    f.limiterOn = Get32(image, preset::kLimiterOn);
+    return f;
+}
+
+void ApplyPresetTorva(const PresetFields& f, DeviceParams& p) {
+    ApplyEqualiser(f, p);
+    p.stereo = ranges::kSwitch.Clamp(f.stereo);
+    p.micGain = ranges::kMicGain.Clamp(f.micGain);
+    p.gain2 = Gain2Range(kModelTorva).Clamp(f.gain2);
+    ApplyMonitorCuts(f, p);
+    ApplyFilters(f, p);
+}
+
+void ApplyPresetKd4(const PresetFields& f, DeviceParams& p) {
+    ApplyEqualiser(f, p);
+    p.kd4SwitchB = ranges::kSwitch.Clamp(f.kd4SwitchB);
+    p.kd4SwitchA = ranges::kSwitch.Clamp(f.kd4SwitchA);
+    p.kd4Lock = ranges::kSwitch.Clamp(f.kd4Lock);
+    p.micGain = ranges::kMicGain.Clamp(f.micGain);
+    p.gain2 = Gain2Range(kModelKd4).Clamp(f.gain2);
+    ApplyMonitorCuts(f, p);
+    ApplyFilters(f, p);
+}
+
+PresetReadResult ReadPresetFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {std::nullopt, ErrnoText("cannot open")};
+    PresetImage image{};
+    std::size_t got = 0;
+    while (got < image.size()) {
+        const ssize_t n = ::read(fd, image.data() + got, image.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            PresetReadResult result{std::nullopt, ErrnoText("cannot read")};
+            ::close(fd);
+            return result;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (got < image.size()) {
+        return {std::nullopt, "the file holds " + std::to_string(got) + " bytes, not " +
+                                  std::to_string(kPresetFileSize)};
+    }
+    return {image, {}};
+}
+
+std::string WritePresetFile(const std::filesystem::path& path, const PresetImage& image) {
+    const std::filesystem::path temp = path.string() + ".tmp." + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return ErrnoText("cannot create");
+    std::string error;
+    std::size_t put = 0;
+    while (error.empty() && put < image.size()) {
+        const ssize_t n = ::write(fd, image.data() + put, image.size() - put);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            error = ErrnoText("cannot write");
+        else
+            put += static_cast<std::size_t>(n);
+    }
+    if (error.empty() && ::fsync(fd) != 0) error = ErrnoText("cannot flush");
+    if (::close(fd) != 0 && error.empty()) error = ErrnoText("cannot close");
+    if (error.empty() && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = ErrnoText("cannot replace");
+    if (!error.empty()) ::unlink(temp.c_str());
+    return error;
+}
+
+}  // namespace quavelo
