@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "device/ValueDisplay.h"
+
 namespace quavelo {
 
 namespace {
@@ -59,10 +61,6 @@ void FillBands(const PresetFields& f, Preview& preview) {
 }
 
 }  // namespace
-
-int MicGainDb(std::int32_t step) {
-    return static_cast<int>(static_cast<double>(step) * 0.75 + 0.5);
-}
 
 TorvaPresetPreview MakeTorvaPresetPreview(const PresetFields& f) {
     TorvaPresetPreview p;

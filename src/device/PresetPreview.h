@@ -45,7 +45,4 @@ inline constexpr std::array<const char*, 11> kKd4PreviewCaptions{
 TorvaPresetPreview MakeTorvaPresetPreview(const PresetFields& fields);
 Kd4PresetPreview MakeKd4PresetPreview(const PresetFields& fields);
 
-// A microphone gain step as the panel shows it: trunc(step x 0.75 + 0.5) dB.
-int MicGainDb(std::int32_t step);
-
 }  // namespace quavelo
