@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/HidBackend.h"
+
+namespace quavelo {
+
+// The bus and ids of a HID device as udev's HID_ID property gives them.
+struct HidId {
+    std::uint32_t bus = 0;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+
+    bool operator==(const HidId&) const = default;
+};
+
+// Reads "bbbb:vvvvvvvv:pppppppp" (hex digits of either case, e.g. "0003:00000F8C:00000046").
+// nullopt unless there are exactly three non-empty hex fields of at most 8 digits and vendor
+// and product fit in 16 bits.
+std::optional<HidId> ParseHidId(std::string_view text);
+
+// Real devices on Linux: the hidraw nodes that udev knows, each with the ids of its parent HID
+// device, opened as HidrawDevice.
+class HidrawBackend final : public HidBackend {
+  public:
+    // Every hidraw node with a readable HID_ID, in udev's enumeration order; openProblem says
+    // why this user may not open a node (the reason access(2) gives). Empty when udev cannot be
+    // reached.
+    std::vector<HidDeviceInfo> Enumerate() override;
+    std::unique_ptr<HidDevice> Open(const std::string& path, std::string& error) override;
+};
+
+}  // namespace quavelo
