@@ -4,115 +4,20 @@
 #include <array>
 #include <cmath>
 
-#include "graph/ForEachPoint.h"
-#include "graph/PowerRatioDb.h"
+#include "graph/SectionCascade.h"
 
 namespace quavelo {
 namespace {
 
-// Angular frequency per Hz: filter design uses 2 pi / 96000 rounded to seven digits, evaluation
-// the full-precision value. Both are part of how the curves are defined and are kept as they are.
+// Angular frequency per Hz in filter design: 2 pi / 96000 rounded to seven digits, while the
+// evaluation uses the full-precision value. Both are part of how the curves are defined.
 constexpr double kDesignRadiansPerHz = 6.544985e-05;
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kSampleRate = 96000.0;
-
-// One section H(z) = (b0 + b1 z^-1 + b2 z^-2) / (1 + a1 z^-1 + a2 z^-2), divided through by a0.
-struct Section {
-    double b0 = 1.0;
-    double b1 = 0.0;
-    double b2 = 0.0;
-    double a1 = 0.0;
-    double a2 = 0.0;
-};
 
 constexpr Section Normalised(double b0, double b1, double b2, double a0, double a1, double a2) {
     return {b0 / a0, b1 / a0, b2 / a0, a1 / a0, a2 / a0};
 }
 
-// cos and sin of the angular frequency of every table entry, computed once: every section is
-// evaluated at the same 241 points.
-struct GridTrig {
-    ResponseCurve cos;
-    ResponseCurve sin;
-};
-
-const GridTrig& Trig() noexcept {
-    static const GridTrig trig = [] {
-        GridTrig t{};
-        for (std::size_t j = 0; j < kResponsePoints; ++j) {
-            const double w = ResponseFrequencyTable[j] * kTwoPi / kSampleRate;
-            t.cos[j] = std::cos(w);
-            t.sin[j] = std::sin(w);
-        }
-        return t;
-    }();
-    return trig;
-}
-
-// |N|^2 and |D|^2 of one section at e^{jw}, numerator and denominator multiplied by e^{jw}.
-struct Power {
-    double num;
-    double den;
-};
-
-inline Power SectionPower(const Section& s, double c, double sn) noexcept {
-    const double nr = s.b0 * c + s.b1 + s.b2 * c;
-    const double ni = s.b0 * sn - s.b2 * sn;
-    const double dr = c + s.a1 + s.a2 * c;
-    const double di = sn - s.a2 * sn;
-    return {ni * ni + nr * nr, di * di + dr * dr};
-}
-
 void Flat(ResponseCurve& curve) noexcept { curve.fill(0.0); }
-
-bool IsFinite(const Section& s) noexcept {
-    return std::isfinite(s.b0) && std::isfinite(s.b1) && std::isfinite(s.b2) &&
-           std::isfinite(s.a1) && std::isfinite(s.a2);
-}
-
-// The curve loops are also compiled for AVX2 and the processor's best version is picked when
-// the program loads: four doubles per instruction instead of two. FMA stays off, so every
-// product and sum is rounded as in the plain version and both give identical curves.
-#if defined(__x86_64__) && defined(__ELF__) && (defined(__GNUC__) || defined(__clang__))
-#define QUAVELO_CURVE_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define QUAVELO_CURVE_CLONES
-#endif
-
-// Writes the cascade's magnitude in dB: 10 log10 of the product of the sections' power ratios,
-// one logarithm per entry however many sections there are. A cascade whose power ratio is not a
-// positive normal double at every entry (zero, infinite, NaN, or beyond about +-3000 dB) is
-// written flat.
-QUAVELO_CURVE_CLONES void WriteCascade(const Section* sections, std::size_t count,
-                                       ResponseCurve& curve) noexcept {
-    if (count == 0 || !std::all_of(sections, sections + count, IsFinite)) {
-        Flat(curve);
-        return;
-    }
-    const GridTrig& trig = Trig();
-    ResponseCurve num;
-    ResponseCurve den;
-    ForEachPoint([&](std::size_t j) {
-        const Power p = SectionPower(sections[0], trig.cos[j], trig.sin[j]);
-        num[j] = p.num;
-        den[j] = p.den;
-    });
-    for (std::size_t i = 1; i < count; ++i) {
-        const Section& s = sections[i];
-        ForEachPoint([&](std::size_t j) {
-            const Power p = SectionPower(s, trig.cos[j], trig.sin[j]);
-            num[j] *= p.num;
-            den[j] *= p.den;
-        });
-    }
-    std::uint64_t outside = 0;
-    ForEachPoint([&](std::size_t j) {
-        const double ratio = num[j] / den[j];
-        outside |= PowerRatioOutsideNormal(ratio);
-        curve[j] = PowerRatioDb(ratio);
-    });
-    if ((outside >> 63) != 0) Flat(curve);
-}
 
 // Section factors 1/(2Q) of the cascades by slope index; 0 marks an empty section. For odd
 // orders (indices 1, 3, 5) section 0 is first-order and its factor 1.0 enters that design.
@@ -164,7 +69,7 @@ void PassResponse(Pass pass, int slopeIndex, ResponseCurve& curve, double freque
             sections[count++] = Normalised(b0, b1, b0, a0, -2 * c, 1 - alpha);
         }
     }
-    WriteCascade(sections.data(), count, curve);
+    WriteCascadeDb(std::span(sections.data(), count), curve);
 }
 
 }  // namespace
@@ -192,7 +97,7 @@ void PeakingResponse(ResponseCurve& curve, double frequency, double gainDb,
     const double a0 = 1 + alpha / a;
     const Section s{(1 + alpha * a) / a0, -2 * std::cos(w0) / a0, (1 - alpha * a) / a0,
                     -2 * std::cos(w0) / a0, (1 - alpha / a) / a0};
-    WriteCascade(&s, 1, curve);
+    WriteCascadeDb(std::span(&s, 1), curve);
 }
 
 void ShelfResponse(std::uint32_t shape, ResponseCurve& curve, double frequency,
@@ -221,7 +126,7 @@ void ShelfResponse(std::uint32_t shape, ResponseCurve& curve, double frequency,
                        a * ((a + 1) + (a - 1) * c - t), a0, 2 * ((a - 1) - (a + 1) * c),
                        (a + 1) - (a - 1) * c - t);
     }
-    WriteCascade(&s, 1, curve);
+    WriteCascadeDb(std::span(&s, 1), curve);
 }
 
 void LowPassResponse(int slopeIndex, ResponseCurve& curve, double frequency) noexcept {
