@@ -1,7 +1,7 @@
 # Entry points for people and CI. Each target installs missing Debian packages first
 # (scripts/deps), then configures and builds with the CMake presets.
 
-SOURCES = $(shell find src tests bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
+SOURCES = $(shell find src tests bench fuzz res tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
 .PHONY: all deps test check asan tsan bench format format-check
 

@@ -25,12 +25,19 @@ function(quavelo_library name)
   target_link_libraries(quavelo_${name} PUBLIC quavelo_options ${ARG_DEPENDS})
 endfunction()
 
-# quavelo_test(<name> SOURCES ... DEPENDS ...) defines one GoogleTest executable, registered with
-# CTest as one test (one process per suite keeps start-up costs, such as Qt's, to one per folder).
+# quavelo_test(<name> [QT] SOURCES ... DEPENDS ...) defines one GoogleTest executable, registered
+# with CTest as one test (one process per suite keeps start-up costs, such as Qt's, to one per
+# folder). With QT the suite runs under the Qt test main (tests/support): an offscreen
+# QApplication exists for every test.
 function(quavelo_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE quavelo_options GTest::gtest GTest::gmock GTest::gtest_main
+  if(ARG_QT)
+    set(test_main quavelo_qt_test_main)
+  else()
+    set(test_main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE quavelo_options GTest::gtest GTest::gmock ${test_main}
                                         ${ARG_DEPENDS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace quavelo {
+
+class CComBoxBtn;
+class CDropList;
+
+// The borderless pop-up that opens below a drop-down button and holds its list. It closes on a
+// choice, on a press outside it, on Escape, or when it loses the focus; it is owned by its button
+// and created once per button.
+class CListWnd : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CListWnd(CComBoxBtn* owner);
+
+    CDropList* List() const { return list_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // The user let go on the list's current item at globalPos: a heading is ignored; otherwise
+    // the pop-up closes and, when the pointer is still over it, the button is told the choice;
+    // when it is not, the list returns to the last choice.
+    void OnSelectionEnded(QPoint globalPos);
+
+    CComBoxBtn* owner_;
+    CDropList* list_;
+};
+
+}  // namespace quavelo
