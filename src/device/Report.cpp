@@ -71,18 +71,6 @@ std::int32_t ReadBigEndian32(const Report& report, std::size_t offset) noexcept 
     return static_cast<std::int32_t>(u);
 }
 
-std::string HexBytes(std::span<const std::uint8_t> bytes, std::string_view separator) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(bytes.size() * (2 + separator.size()));
-    for (std::uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0x0F];
-        text += separator;
-    }
-    return text;
-}
-
 std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
     std::vector<std::uint8_t> bytes;
     int high = -1;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/HexBytes.h"
 #include "link/ReportLink.h"
 
 namespace quavelo {
@@ -45,8 +46,6 @@ Report StoreRead(std::uint16_t address, std::uint8_t count) noexcept;
 // The four bytes at `offset` read as a big-endian 32-bit value.
 std::int32_t ReadBigEndian32(const Report& report, std::size_t offset) noexcept;
 
-// Each byte as two upper-case hex digits followed by `separator` ("FF 70 00 ..." with " ").
-std::string HexBytes(std::span<const std::uint8_t> bytes, std::string_view separator = " ");
 // Hex digits, blanks and apostrophes between byte pairs are allowed ("FF 70'00"); nullopt for
 // anything else or an odd digit count.
 std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text);
