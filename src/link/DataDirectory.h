@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace quavelo {
+
+// What choosing the data directory looks at, injectable for tests.
+struct DataDirectoryEnvironment {
+    // The value of an environment variable; nullopt when it is not set.
+    std::function<std::optional<std::string>(const char* name)> variable;
+    // The folder of the running program; empty when it cannot be found.
+    std::filesystem::path executableDirectory;
+    // True when files may be created in `directory`.
+    std::function<bool(const std::filesystem::path& directory)> isWritable;
+};
+
+// The real process environment, the folder of /proc/self/exe and access(2).
+DataDirectoryEnvironment ProcessDataDirectoryEnvironment();
+
+struct DataDirectory {
+    std::filesystem::path path;
+    // Empty when `path` is a directory (created if it was missing); otherwise why it cannot be
+    // used, naming the path.
+    std::string error;
+};
+
+// The folder of the preset files and the daily log, the same rule for the panel and the
+// command-line tool: `explicitDirectory` (the --data-dir option) when given, else
+// $QUAVELO_DATA_DIR, else the program's own folder when it is writable (portable use), else
+// $XDG_DATA_HOME/quavelo, else ~/.local/share/quavelo. Empty variables count as unset and a
+// relative XDG_DATA_HOME is ignored. The chosen folder is created with its parents if missing.
+DataDirectory ResolveDataDirectory(const std::optional<std::filesystem::path>& explicitDirectory,
+                                   const DataDirectoryEnvironment& environment);
+
+}  // namespace quavelo
