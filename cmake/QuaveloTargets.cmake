@@ -14,6 +14,15 @@ elseif(NOT QUAVELO_SANITIZE STREQUAL "")
   message(FATAL_ERROR "QUAVELO_SANITIZE must be empty, 'address' or 'thread'")
 endif()
 
+# The fuzz build instruments every library for libFuzzer's coverage and checks it with ASan and
+# UBSan; the fuzz targets themselves link libFuzzer (fuzz/CMakeLists.txt).
+if(QUAVELO_BUILD_FUZZ)
+  target_compile_options(quavelo_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
+  target_link_options(quavelo_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # quavelo_library(<name> SOURCES ... [DEPENDS ...]) defines the library of one source folder,
 # target quavelo_<name> with the alias quavelo::<name>, whose public headers are included as
 # "<folder>/<Header>.h".

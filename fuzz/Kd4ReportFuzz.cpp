@@ -1,0 +1,28 @@
+// Feeds arbitrary input reports to the KD4 report parser, as the link's reader thread would, and
+// requires the model to stay inside its ranges and the read-back flag to follow its blocks.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "device/Kd4ReportParser.h"
+#include "fuzz/FuzzReports.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace quavelo;
+    DeviceParams params;
+    params.ResetToInitialValues();
+    params.deviceModel = kModelKd4;
+    for (const fuzz::FuzzReport& report : fuzz::SplitIntoReports({data, size})) {
+        ParseKd4Report(report.bytes, params);
+    }
+    fuzz::RequireInRange(params);
+    if (params.readbackDone == 1) {
+        for (const SharedInt& seen : params.blockSeen) {
+            if (seen != 1) {
+                std::fprintf(stderr, "readbackDone with a block missing\n");
+                std::abort();
+            }
+        }
+    }
+    return 0;
+}
