@@ -112,13 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Commands, TorvaSeriesTest, testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(TorvaCommandsTest, TheArgumentDrivesTheRegisterTheModelDrivesTheBlock) {
-    CommandRig rig;
-    EXPECT_TRUE(rig.commands.SetMicGain(5));
-    EXPECT_EQ(rig.trace.Events(), Writes({"FF 70 40 0E 01 00 57", kTorvaBlock}))
-        << "the block carries micGain 20 from the model, the register step 5";
-}
-
 TEST(TorvaCommandsTest, TheBlockIsFormattedFromTheModelAtTheTimeOfTheCall) {
     CommandRig rig;
     rig.params.micGain = 47;

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
-
-#include "support/ParamsInRange.h"
 
 namespace quavelo {
 namespace {
@@ -73,62 +72,46 @@ TEST_F(Kd4ReportParserTest, StatusBlockSetsItsFieldsThenStatusReady) {
     EXPECT_EQ(p_.monitorMicCut, 0);
 }
 
-TEST_F(Kd4ReportParserTest, HostileValuesAreHeldInRange) {
-    Parse("FF A0 00 50 05 01  C8 FF FF 07 FF", p_);
-    Parse("FF A0 00 00 0A 01  FF FF 09 FF FF FF FF C8 FF FF", p_);
-    Parse("FF A0 00 40 09 01  9C 80 7F 10 F0 FF FF FF FF", p_);
-    Parse("FF A0 00 28 04 01  FF FF FF 9C", p_);
-    EXPECT_EQ(test::FieldsOutOfRange(p_), std::vector<std::string>{});
-    EXPECT_EQ(p_.micGain, 47);
-    EXPECT_EQ(p_.limiterLevel, 3);
-    EXPECT_EQ(p_.monitorMicCut, 80);
-    EXPECT_EQ(p_.gain2, 80);
-    EXPECT_EQ(p_.eqMode, 0);
-    EXPECT_EQ(p_.sliderBands[0].gain, 0);
-    EXPECT_EQ(p_.graphBands[3].freq, 20000);
-    EXPECT_EQ(p_.graphBands[3].gain, 0);
-}
+struct BlockCase {
+    const char* report;
+    int flag;  // index into blockSeen
+    std::function<int(const DeviceParams&)> field;
+    int value;
+};
 
-TEST_F(Kd4ReportParserTest, SettingsBlockSkipsStereoAndGain2) {
+void PrintTo(const BlockCase& c, std::ostream* out) { *out << c.report; }
+
+class Kd4BlockTest : public Kd4ReportParserTest, public testing::WithParamInterface<BlockCase> {};
+
+TEST_P(Kd4BlockTest, DecodesByTheKd4RulesAndRaisesItsFlag) {
     p_.stereo = 0;
     p_.gain2 = 66;
-    Parse("FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00", p_);
-    EXPECT_EQ(p_.stereo, 0);
-    EXPECT_EQ(p_.gain2, 66);
-    EXPECT_EQ(p_.limiterOn, 0);
-    EXPECT_EQ(p_.limiterLevel, 3);
-    EXPECT_EQ(p_.hpfOn, 0);
-    EXPECT_EQ(p_.hpfFreq, 2);
-    EXPECT_EQ(p_.monitorMicCut, 5);
-    EXPECT_EQ(p_.micGain, 20);
-    EXPECT_EQ(p_.eqEnabled, 0);
-    EXPECT_EQ(p_.eqMode, 1);
-    EXPECT_EQ(Seen(), (std::array<int, 6>{1, 0, 0, 0, 0, 0}));
+    Parse(GetParam().report, p_);
+    EXPECT_EQ(GetParam().field(p_), GetParam().value);
+    std::array<int, kBlockSeenFlags> expected{};
+    expected[GetParam().flag] = 1;
+    EXPECT_EQ(Seen(), expected);
+    EXPECT_EQ(p_.stereo, 0) << "stereo is never read back from the KD4";
+    EXPECT_EQ(p_.readbackDone + p_.statusReady + p_.meterReady, 0);
 }
 
-TEST_F(Kd4ReportParserTest, SliderGainBlockCarriesGain2AndTheSwitches) {
-    Parse("FF A0 00 40 09 01  F1 FF 00 06 0F  33 01 01 01", p_);
-    EXPECT_EQ(p_.sliderBands[0].gain, 0);
-    EXPECT_EQ(p_.sliderBands[3].gain, 210);
-    EXPECT_EQ(p_.gain2, 0x33);
-    EXPECT_EQ(p_.kd4SwitchA, 1);
-    EXPECT_EQ(p_.kd4Lock, 1);
-    EXPECT_EQ(p_.kd4SwitchB, 1);
-    EXPECT_EQ(Seen(), (std::array<int, 6>{0, 1, 0, 0, 0, 0}));
-}
-
-TEST_F(Kd4ReportParserTest, BandBlocksSetTheirBandAndFlag) {
-    const char* blocks[] = {"10", "18", "20", "28"};
-    for (int i = 0; i < 4; ++i) {
-        Parse(std::string("FF A0 00 ") + blocks[i] + " 04 01  0F A0 14 06", p_);
-        EXPECT_EQ(p_.graphBands[i].freq, 4000) << blocks[i];
-        EXPECT_EQ(p_.graphBands[i].gain, 210) << blocks[i];
-        EXPECT_EQ(p_.blockSeen[2 + i], 1) << blocks[i];
-    }
-    Parse("FF A0 00 30 04 01  00 00 14 00", p_);
-    EXPECT_EQ(p_.graphBands[4].freq, 10000) << "frequency 0 is the band's initial one";
-    EXPECT_EQ(p_.graphBands[4].gain, 150);
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Blocks, Kd4BlockTest, testing::Values(
+    // micGain 20 is read; byte 12 (gain2 7) is not, so gain2 keeps 66.
+    BlockCase{"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00", 0,
+              [](const DeviceParams& p) -> int { return p.gain2 * 100 + p.micGain; }, 6620},
+    // gain2 0x33 and the switches come with the slider gains.
+    BlockCase{"FF A0 00 40 09 01  F1 FF 00 06 0F  33 01 01 01", 1,
+              [](const DeviceParams& p) -> int { return p.gain2 * 10 + p.kd4SwitchB; }, 511},
+    BlockCase{"FF A0 00 10 04 01  0F A0 14 06", 2,
+              [](const DeviceParams& p) -> int { return p.graphBands[0].freq; }, 4000},
+    BlockCase{"FF A0 00 18 04 01  0F A0 14 06", 3,
+              [](const DeviceParams& p) -> int { return p.graphBands[1].freq; }, 4000},
+    BlockCase{"FF A0 00 20 04 01  0F A0 14 06", 4,
+              [](const DeviceParams& p) -> int { return p.graphBands[2].freq; }, 4000},
+    BlockCase{"FF A0 00 28 04 01  0F A0 14 06", 5,
+              [](const DeviceParams& p) -> int { return p.graphBands[3].gain; }, 210}));
+// clang-format on
 
 class IgnoredReportTest : public Kd4ReportParserTest,
                           public testing::WithParamInterface<const char*> {};

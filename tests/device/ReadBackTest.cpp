@@ -35,28 +35,15 @@ TEST(ReadAllSettingsTest, OneRequestAndOneAnswerPerBlock) {
     ASSERT_TRUE(rig.commands.ReadAllSettings());
     EXPECT_EQ(rig.trace.Events(), expected) << "no pauses, nothing logged";
 
+    // One field of each block shows its answer reached the TORVA decoder of that block.
     const DeviceParams& p = rig.params;
     EXPECT_EQ(p.stereo, 1);
-    EXPECT_EQ(p.limiterOn, 0);
-    EXPECT_EQ(p.limiterLevel, 3);
-    EXPECT_EQ(p.hpfOn, 0);
-    EXPECT_EQ(p.hpfFreq, 2);
-    EXPECT_EQ(p.monitorMicCut, 5);
-    EXPECT_EQ(p.monitorPlaybackCut, 0);
     EXPECT_EQ(p.gain2, 7);
-    EXPECT_EQ(p.micGain, 20);
-    EXPECT_EQ(p.eqEnabled, 0);
     EXPECT_EQ(p.eqMode, 1);
-    const int sliderGains[] = {0, 140, 150, 210, 300};
+    EXPECT_EQ(p.sliderBands[3].gain, 210);
     const int freqs[] = {80, 250, 1000, 4000, 20000};
-    const int gains[] = {160, 130, 210, 150, 300};
-    for (int i = 0; i < kEqBands; ++i) {
-        EXPECT_EQ(p.sliderBands[i].gain, sliderGains[i]) << "slider band " << i + 1;
-        EXPECT_EQ(p.sliderBands[i].freq, kDefaultBandFreq[i]) << "slider frequencies stay";
-        EXPECT_EQ(p.graphBands[i].freq, freqs[i]) << "graph band " << i + 1;
-        EXPECT_EQ(p.graphBands[i].gain, gains[i]) << "graph band " << i + 1;
-        EXPECT_EQ(p.graphBands[i].q, 20) << "q is not read back";
-    }
+    for (int i = 0; i < kEqBands; ++i) EXPECT_EQ(p.graphBands[i].freq, freqs[i]) << i + 1;
+    EXPECT_EQ(p.graphBands[4].gain, 300);
 }
 
 class MismatchedAnswerTest : public testing::TestWithParam<const char*> {};

@@ -30,19 +30,6 @@ struct BlockSettings {
                 p.monitorMicCut, p.monitorPlaybackCut, p.gain2,        p.micGain, p.eqEnabled,
                 p.eqMode};
     }
-    void Store(DeviceParams& p) const {
-        p.stereo = stereo;
-        p.limiterOn = limiterOn;
-        p.limiterLevel = limiterLevel;
-        p.hpfOn = hpfOn;
-        p.hpfFreq = hpfFreq;
-        p.monitorMicCut = micCut;
-        p.monitorPlaybackCut = playbackCut;
-        p.gain2 = gain2;
-        p.micGain = micGain;
-        p.eqEnabled = eqEnabled;
-        p.eqMode = eqMode;
-    }
     bool operator==(const BlockSettings&) const = default;
 };
 
@@ -53,41 +40,7 @@ std::ostream& operator<<(std::ostream& out, const BlockSettings& s) {
                << s.micGain << ", eq " << s.eqEnabled << " mode " << s.eqMode << "}";
 }
 
-// ---- Settings block, both layouts -------------------------------------------------------------
-
-struct SettingsEncodeCase {
-    const char* name;
-    BlockSettings settings;
-    const char* torva;
-    const char* kd4;
-};
-
-class SettingsBlockEncodeTest : public testing::TestWithParam<SettingsEncodeCase> {};
-
-TEST_P(SettingsBlockEncodeTest, LowByteOfEachFieldInOrder) {
-    DeviceParams p;
-    GetParam().settings.Store(p);
-    EXPECT_EQ(TraceHex(SettingsBlock(p)), PaddedHex(GetParam().torva));
-    EXPECT_EQ(TraceHex(SettingsBlockKd4(p)), PaddedHex(GetParam().kd4));
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Layouts, SettingsBlockEncodeTest, testing::Values(
-    //                                 st lo ll ho hf mc pc g2 mg en md
-    SettingsEncodeCase{"Initial",     {0, 1, 1, 1, 1, 0, 80, 0, 0, 1, 0},
-                       "FF A0 00 00 0A 00  00 01 01 01 01 00 00 00 01 01",
-                       "FF A0 00 00 0A 00  00 01 01 01 01 00 AA 00 01 01"},
-    SettingsEncodeCase{"Typical",     {1, 1, 2, 1, 2, 5, 0, 7, 20, 1, 1},
-                       "FF A0 00 00 0A 00  01 01 02 01 02 55 07 14 01 00",
-                       "FF A0 00 00 0A 00  00 01 02 01 02 55 AA 14 01 00"},
-    SettingsEncodeCase{"Max",         {1, 1, 3, 1, 2, 80, 0, 47, 47, 1, 0},
-                       "FF A0 00 00 0A 00  01 01 03 01 02 A0 2F 2F 01 01",
-                       "FF A0 00 00 0A 00  00 01 03 01 02 A0 AA 2F 01 01"},
-    SettingsEncodeCase{"CutBeyondMax", {0, 0, 1, 0, 1, 0, 81, 0, 0, 0, 0},
-                       "FF A0 00 00 0A 00  00 00 01 00 01 00 00 00 00 01",
-                       "FF A0 00 00 0A 00  00 00 01 00 01 00 AA 00 00 01"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
+// ---- Settings block, both rule sets ----------------------------------------------------------
 
 struct SettingsDecodeCase {
     const char* name;
