@@ -33,7 +33,7 @@ fuzz-smoke: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz --target quavelo_fuzzers
 	@set -e; for f in build-fuzz/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; \
+	  [ -f "$$f" ] && [ -x "$$f" ] || continue; \
 	  name=$$(basename "$$f"); corpus=build-fuzz/corpus/$$name; mkdir -p "$$corpus"; \
 	  echo "$$name: $(FUZZ_SECONDS) s"; \
 	  if ! "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
@@ -49,7 +49,7 @@ check: test asan tsan fuzz-smoke format-check
 bench: deps
 	cmake --preset default
 	cmake --build --preset default
-	@set -e; for b in build/bench/bench_*; do if [ -x "$$b" ]; then "$$b"; fi; done
+	@set -e; for b in build/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
 
 format:
 	clang-format -i $(SOURCES)
