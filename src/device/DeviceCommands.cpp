@@ -121,4 +121,6 @@ bool DeviceCommands::SetSliderBandFlat(int band) { return SliderBand(band, true,
 
 bool DeviceCommands::StoreSettings() { return Send(SettingsBlock(params_), {}); }
 
+void DeviceCommands::Pause(std::chrono::milliseconds duration) { sleeper_.SleepFor(duration); }
+
 }  // namespace quavelo

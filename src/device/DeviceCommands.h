@@ -105,6 +105,10 @@ class DeviceCommands {
     // answers come to the link's reader thread.
     bool RequestAllSettingsKd4();
 
+    // A pause between commands of a group (the equaliser view and switch waits, the KD4 send
+    // jobs' spacing), taken through the same sleeper as the commands' own pauses.
+    void Pause(std::chrono::milliseconds duration);
+
   private:
     // What follows a successful write: an optional log line, then an optional pause.
     enum class LogAs { Nothing, Csend, Send };
