@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "device/DeviceMap.h"
+
 namespace quavelo {
 
 namespace {
@@ -33,6 +35,12 @@ std::string MicGainText(std::int32_t step) { return std::to_string(MicGainDb(ste
 
 std::string MonitorLevelText(std::int32_t gain2) {
     return std::to_string(std::int64_t{gain2} - 80) + "dB";
+}
+
+int LevelPercent(std::int32_t level) {
+    const std::int32_t limited = std::clamp(level, 0, kLevelFullScale);
+    return static_cast<int>(static_cast<double>(static_cast<float>(limited)) / kLevelFullScale *
+                            100.0);
 }
 
 MonitorCutPair MixCutsFromPosition(int position) {

@@ -16,6 +16,10 @@ std::string MicGainText(std::int32_t step);
 // The KD4 monitor level: "%ddB" of gain2 - 80 (80 is 0 dB).
 std::string MonitorLevelText(std::int32_t gain2);
 
+// A level value as the meters show it, 0..100: trunc(single(min(value, 2^21)) x 2^-21 x 100),
+// with values below 0 shown as 0.
+int LevelPercent(std::int32_t level);
+
 // The monitor mix slider runs 0..382 with the centre 191: left of the centre it cuts the
 // playback, right of it the microphone, on a logarithmic scale that reaches 80 dB at both ends.
 inline constexpr int kMixSliderMax = 382;

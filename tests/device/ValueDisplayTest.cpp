@@ -15,6 +15,17 @@ TEST(ValueDisplayTest, MicGainTexts) {
     EXPECT_EQ(MonitorLevelText(80), "0dB");
 }
 
+TEST(ValueDisplayTest, LevelPercent) {
+    EXPECT_EQ(LevelPercent(0), 0);
+    EXPECT_EQ(LevelPercent(1 << 20), 50);
+    EXPECT_EQ(LevelPercent(1 << 21), 100);
+    EXPECT_EQ(LevelPercent((1 << 21) + 1), 100) << "held at full scale";
+    EXPECT_EQ(LevelPercent(0x7FFFFFFF), 100);
+    EXPECT_EQ(LevelPercent(-5), 0);
+    EXPECT_EQ(LevelPercent(20971), 0) << "0.99 truncated";
+    EXPECT_EQ(LevelPercent(20972), 1);
+}
+
 struct MixCase {
     int position;
     int micCut;
