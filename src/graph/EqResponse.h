@@ -26,6 +26,9 @@ struct EqBandInputs {
     std::array<std::uint32_t, kMaxEqBands> kind{};   // kKindEqBand, kKindHighPass, kKindLowPass
     std::array<std::uint32_t, kMaxEqBands> filterEnabled{};  // high/low-pass: 0 is flat
     std::int32_t bandCount = 0;
+
+    // Equal when every entry is; a NaN entry never is, so inputs holding one always differ.
+    friend bool operator==(const EqBandInputs&, const EqBandInputs&) = default;
 };
 
 // What the graph draws: one curve per band, their sum, and the frequency of each curve entry.
