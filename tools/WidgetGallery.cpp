@@ -1,5 +1,6 @@
 // widget-gallery OUTDIR: renders the widget kit in each of its states, as the pages use it, to
-// buttons.png, sliders.png, labels.png, dropdowns.png, meters.png, start.png and locked.png.
+// buttons.png, sliders.png, labels.png, dropdowns.png, meters.png, start.png and locked.png, and
+// the equaliser graph to graph.png (response curves) and faders.png.
 
 #include <QApplication>
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QPainter>
 
 #include <cstdio>
+
+#include "graph/CMultiColorPlotCtrl.h"
 
 #include "widgets/CBitmapSlider.h"
 #include "widgets/CComBoxBtn.h"
@@ -340,6 +343,88 @@ bool Locked(const QString& dir) {
     return sheet.Save(dir + "/locked.png");
 }
 
+struct GalleryBand {
+    double frequency;
+    double gain;
+    double q;
+    std::uint32_t kind = kKindEqBand;
+};
+
+// A response graph set up as the control pages set theirs up, with one handle per band.
+CMultiColorPlotCtrl* ResponseGraph(Sheet& sheet, QRect place,
+                                   const std::vector<GalleryBand>& bands) {
+    auto* graph = new CMultiColorPlotCtrl(&sheet);
+    graph->setGeometry(place);
+    graph->SetBandCount(static_cast<int>(bands.size()));
+    graph->SetYMax(15.0);
+    graph->SetYMin(-15.0);
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const GalleryBand& b = bands[i];
+        const int band = static_cast<int>(i);
+        const bool pass = b.kind != kKindEqBand;
+        graph->SetHandleKind(band, static_cast<int>(b.kind));
+        graph->SetFrequencyX(band, b.frequency);
+        graph->SetGainY(band, pass ? 0.0 : b.gain);
+        graph->SetBandInput(band,
+                            {b.gain, b.q, b.frequency, kShapePeaking, b.kind, pass ? 1U : 0U});
+    }
+    graph->InitPlot();
+    graph->RefreshHandles();
+    return graph;
+}
+
+void Click(QWidget* widget, QPoint at) {
+    SendPress(widget, at);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+bool Graph(const QString& dir) {
+    Sheet sheet(1100, 700, QColor(0x20, 0x20, 0x20));
+    sheet.Caption(10, 8, QStringLiteral("Response graph 530 x 300: flat bands"));
+    ResponseGraph(sheet, {10, 30, 530, 300},
+                  {{100, 0, 2}, {250, 0, 2}, {1000, 0, 2}, {4000, 0, 2}, {10000, 0, 2}});
+    sheet.Caption(560, 8, QStringLiteral("A boost, a cut and band 3 selected"));
+    CMultiColorPlotCtrl* edited = ResponseGraph(
+        sheet, {560, 30, 530, 300},
+        {{80, 9, 1.4}, {250, -3.5, 2}, {1200, -11, 3}, {4000, 4, 1}, {12000, 6.5, 0.8}});
+    sheet.Caption(10, 358, QStringLiteral("Beyond the range: +14 and -20 dB, a narrow band"));
+    ResponseGraph(sheet, {10, 380, 530, 300},
+                  {{60, 14, 0.7}, {400, 6, 8}, {2000, -20, 1.5}, {8000, 12, 2}, {16000, -9, 4}});
+    sheet.Caption(560, 358, QStringLiteral("High-pass H and low-pass L points with bands"));
+    ResponseGraph(
+        sheet, {560, 380, 530, 300},
+        {{60, 0, 4, kKindHighPass}, {300, 5, 1.2}, {3000, -6, 2}, {15000, 0, 2, kKindLowPass}});
+
+    // Handles exist from the first paint; a press selects one as the user would.
+    sheet.grab();
+    const HandleBox box = edited->Handles()[2].box;
+    Click(edited, {box.CentreX(), box.CentreY()});
+    return sheet.Save(dir + "/graph.png");
+}
+
+bool Faders(const QString& dir) {
+    Sheet sheet(640, 330, QColor(0x20, 0x20, 0x20));
+    sheet.Caption(20, 8, QStringLiteral("Fader mode: six bands, x 0..7, values -15 .. +15 dB"));
+    auto* graph = new CMultiColorPlotCtrl(&sheet);
+    graph->setGeometry(20, 30, 600, 280);
+    graph->SetBandCount(6);
+    graph->SetXMin(0.0);
+    graph->SetXMax(7.0);
+    graph->SetMode(CMultiColorPlotCtrl::kModeFaders);
+    graph->SetYMax(15.0);
+    graph->SetYMin(-15.0);
+    const double gains[] = {0, 6, -4.5, 15, -15, 9};
+    for (int band = 0; band < 6; ++band) {
+        graph->SetFrequencyX(band, band + 1.0);
+        graph->SetGainY(band, gains[band]);
+    }
+    graph->InitPlot();
+    graph->RefreshHandles();
+    return sheet.Save(dir + "/faders.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -357,7 +442,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const bool ok = Buttons(dir) && Sliders(dir) && Labels(dir) && DropDowns(dir) && Meters(dir) &&
-                    Start(dir) && Locked(dir);
+                    Start(dir) && Locked(dir) && Graph(dir) && Faders(dir);
     if (!ok) {
         std::fprintf(stderr, "widget-gallery: cannot write into %s\n", argv[1]);
         return 1;
