@@ -522,7 +522,7 @@ TEST(PlotKeyTest, KeysGoNoFurtherThanTheGraph) {
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_S), &page);
     QObject::connect(shortcut, &QShortcut::activated, [&] { ++shortcuts; });
     page.show();
-    QApplication::setActiveWindow(&page);
+    page.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
 
     Render(*graph);
