@@ -16,6 +16,7 @@
 
 #include "link/FakeBackend.h"
 #include "link/LinkPeer.h"
+#include "link/SimulatedPeer.h"
 #include "link/SocketPairPeer.h"
 
 namespace quavelo {
@@ -354,10 +355,11 @@ TEST_P(HidControlLinkTest, DestroyingAnOpenLinkReleasesEverything) {
     EXPECT_EQ(peer_->LiveDevices(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Peers, HidControlLinkTest,
-                         testing::Values(PeerKind{
-                             "SocketPair", [] { return std::make_unique<SocketPairPeer>(); }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Peers, HidControlLinkTest,
+    testing::Values(PeerKind{"SocketPair", [] { return std::make_unique<SocketPairPeer>(); }},
+                    PeerKind{"Simulated", [] { return std::make_unique<SimulatedPeer>(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The search, against scripted interface lists.
 class HidControlSearchTest : public testing::Test {
