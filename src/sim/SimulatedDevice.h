@@ -140,7 +140,6 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
 
   private:
     class Opening;
-    friend class Opening;
 
     struct Input {
         std::vector<std::uint8_t> bytes;

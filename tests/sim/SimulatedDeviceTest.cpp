@@ -38,14 +38,6 @@ std::string AnswerHex(HidDevice& wire) {
     return answer ? TraceHex(*answer) : "none";
 }
 
-std::string LevelAnswer(int channel, std::uint32_t step) {
-    const auto v = static_cast<std::uint32_t>(SimulatedLevel(channel, step));
-    const std::uint8_t b[] = {static_cast<std::uint8_t>(v >> 24),
-                              static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
-                              static_cast<std::uint8_t>(v)};
-    return "FF 70 00 " + std::string(channel == 0 ? "AE" : "B0") + " 04 01 " + TraceHex(b);
-}
-
 struct OpenDevice {
     explicit OpenDevice(std::int32_t model = kModelTorva)
         : device(SimulatedDevice::Create(model, DefaultSimulatedPath(model))) {
@@ -93,19 +85,6 @@ TEST(SimulatedDeviceTest, AnswersReadRequestsAndNothingElse) {
     ASSERT_EQ(received.size(), std::size(exchanges)) << "every report is kept for watchers";
     EXPECT_EQ(received[7], Hex("FF A0 00 10 04"));
     EXPECT_TRUE(open.device->TakeReceived().empty());
-}
-
-TEST(SimulatedDeviceTest, LevelRequestsFollowTheWaveformPerChannel) {
-    OpenDevice open(kModelKd4);
-    const Bytes first = Hex("FF 70 00 AE 04 01");
-    const Bytes second = Hex("FF 70 00 B0 04 01");
-    for (const Bytes& request : {first, first, second, first, second}) {
-        open.wire->Write(request);
-    }
-    for (const std::string& expected : {LevelAnswer(0, 0), LevelAnswer(0, 1), LevelAnswer(1, 0),
-                                        LevelAnswer(0, 2), LevelAnswer(1, 1)}) {
-        EXPECT_EQ(AnswerHex(*open.wire), PaddedHex(expected));
-    }
 }
 
 TEST(SimulatedDeviceTest, BackendListsPluggedDevicesInTheOrderAdded) {
