@@ -1,0 +1,15 @@
+#pragma once
+
+namespace quavelo {
+
+// The command-line tool's exit codes.
+enum class ExitCode : int {
+    kDone = 0,
+    kUsage = 2,              // unknown command or name, value out of range, extra arguments
+    kNoDevice = 3,           // the device is not attached or cannot be opened
+    kReadBackFailed = 4,     // the settings could not be read back
+    kSendFailed = 5,         // a report could not be sent
+    kPresetUnavailable = 6,  // the preset slot is empty, unreadable or cannot be written
+};
+
+}  // namespace quavelo

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/CliExit.h"
+#include "device/DeviceCommands.h"
+#include "device/DeviceParams.h"
+#include "device/Prompt.h"
+#include "link/DataDirectory.h"
+#include "link/HidBackend.h"
+#include "link/HidControl.h"
+#include "link/LinkState.h"
+#include "link/Sleeper.h"
+#include "link/TrafficLog.h"
+#include "sim/SimulatedBackend.h"
+
+namespace quavelo {
+
+// The options every command shares.
+struct CliOptions {
+    std::int32_t model = kModelTorva;
+    bool simulate = false;
+    std::optional<std::filesystem::path> simState;
+    std::optional<std::filesystem::path> trace;
+    std::optional<std::filesystem::path> dataDir;
+    bool json = false;
+};
+
+// What the tool takes from the process it runs in; tests hand in their own.
+struct CliEnvironment {
+    // The backend of real devices (hidraw on Linux).
+    std::function<std::unique_ptr<HidBackend>()> makeDeviceBackend;
+    DataDirectoryEnvironment dataDirectory;
+    // Every pause of the commands goes through it.
+    Sleeper* sleeper = nullptr;
+    LocalClock clock = CurrentLocalTime;
+    // How long a KD4 read-back may take before it counts as failed.
+    std::chrono::milliseconds kd4ReadBackLimit{2000};
+};
+
+// Messages of the command set ("发送失败") go to stderr; questions are answered yes, since the
+// tool asks nothing interactively.
+class StreamPrompt final : public Prompt {
+  public:
+    explicit StreamPrompt(std::ostream& err) : err_(err) {}
+    void Info(std::string_view text) override;
+    bool Confirm(std::string_view text) override;
+
+  private:
+    std::ostream& err_;
+};
+
+// One run's device: the link over the real or simulated backend, the parameter model, the
+// command set and the daily log, opened and read back as the panel does on connect. With
+// --simulate the simulated device's settings store is loaded from and saved back to --sim-state,
+// and its wire trace appended to --trace.
+class CliSession {
+  public:
+    CliSession(const CliOptions& options, CliEnvironment& environment, std::ostream& err);
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+    // Closes the link and saves the simulated device's store.
+    ~CliSession();
+
+    // Checks the data directory and sets up the simulated device (its --sim-state and --trace
+    // files). kDone, or kUsage with the message written.
+    ExitCode Prepare();
+    // Opens the model's device. kNoDevice with the reason written when it is not there.
+    ExitCode Open();
+    // Reads the settings back as the panel does on connect (TORVA: the synchronous read-back;
+    // KD4: the reader thread and the request series until the read-back completes or the limit
+    // passes) and sets `connected`. kReadBackFailed with the reason written.
+    ExitCode ReadBack();
+    // Prepare, Open and ReadBack.
+    ExitCode Connect();
+
+    std::int32_t Model() const noexcept { return options_.model; }
+    DeviceParams& Params() noexcept { return params_; }
+    DeviceCommands& Commands() noexcept { return commands_; }
+    const std::filesystem::path& DataDirectoryPath() const noexcept { return dataDirectory_.path; }
+    HidBackend& Backend() noexcept { return *backend_; }
+    std::ostream& Err() noexcept { return err_; }
+
+  private:
+    ExitCode ReadBackKd4();
+
+    const CliOptions options_;
+    CliEnvironment& environment_;
+    std::ostream& err_;
+    const DataDirectory dataDirectory_;
+    std::unique_ptr<HidBackend> backend_;
+    SimulatedBackend* simulated_ = nullptr;  // backend_, when simulating
+    bool storeLoaded_ = false;               // the simulated store may be saved back to --sim-state
+    LinkState linkState_;
+    HidControl link_;
+    DeviceParams params_;
+    TrafficLog log_;
+    StreamPrompt prompt_;
+    DeviceCommands commands_;
+};
+
+}  // namespace quavelo
