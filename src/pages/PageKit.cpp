@@ -1,0 +1,153 @@
+#include "pages/PageKit.h"
+
+#include <algorithm>
+
+#include "device/ControlSends.h"
+#include "device/ValueDisplay.h"
+#include "widgets/CBitmapSlider.h"
+#include "widgets/CComBoxBtn.h"
+#include "widgets/CDropList.h"
+#include "widgets/CStaticST.h"
+#include "widgets/ControlId.h"
+#include "widgets/PngButton.h"
+
+namespace quavelo {
+
+namespace {
+
+constexpr int kScaleFontSize = 16;
+constexpr int kLabelFontSize = 12;
+constexpr int kPreviewFontSize = 8;
+
+PngButton* MakeButton(QWidget* page, int id, const QRect& place, int kind, const QString& caption) {
+    auto* button = new PngButton(page);
+    SetControlId(button, id);
+    button->setGeometry(place);
+    button->SetButtonKind(kind);
+    button->SetSizeMode(0);
+    button->SetNormalCaptionColor(kPageTextColor);
+    button->SetActiveCaptionColor(kPageTextColor);
+    button->setText(caption);
+    return button;
+}
+
+}  // namespace
+
+CStaticST* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
+                     const QString& text) {
+    auto* label = new CStaticST(page);
+    SetControlId(label, id);
+    label->setGeometry(place);
+    label->SetTextColor(kPageTextColor);
+    switch (look) {
+        case LabelLook::kFrequency:
+            label->SetFontSize(kLabelFontSize);
+            label->SetAlignment(CStaticST::kCentre);
+            break;
+        case LabelLook::kReadout:
+            label->SetFontSize(kLabelFontSize);
+            label->SetAlignment(CStaticST::kNear);
+            break;
+        case LabelLook::kSection:
+        case LabelLook::kPreview:
+            label->SetFontSize(look == LabelLook::kSection ? kLabelFontSize : kPreviewFontSize);
+            label->SetAlignment(CStaticST::kNear);
+            label->SetTransparent(false);
+            label->SetBackgroundColor(kPageLabelBackground);
+            break;
+    }
+    label->SetText(text);
+    return label;
+}
+
+CStaticST* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId) {
+    auto* strip = new CStaticST(page);
+    SetControlId(strip, id);
+    strip->setGeometry(place);
+    strip->SetFontSize(kScaleFontSize);
+    strip->SetAlignment(CStaticST::kNear);
+    strip->SetOverlayImage(imageId);
+    strip->SetOverlayOn(true);
+    return strip;
+}
+
+CBitmapSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look) {
+    auto* slider = new CBitmapSlider(page);
+    SetControlId(slider, id);
+    slider->move(at);
+    slider->SetVertical(look.vertical);
+    slider->SetChannelImages(look.fillId, look.channelId);
+    slider->SetThumbImages(look.thumbId, look.activeThumbId);
+    slider->SetMargins(look.marginLeft, look.marginRight, look.marginTop, look.marginBottom);
+    slider->SetRange(0, look.max);
+    slider->SetPos(look.pos);
+    return slider;
+}
+
+PngButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
+                      const QString& caption) {
+    PngButton* button = MakeButton(page, id, place, PngButton::kSwitch, caption);
+    button->SetImages2(uncheckedId, checkedId);
+    return button;
+}
+
+PngButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
+                          int hoverId, const QString& caption) {
+    PngButton* button = MakeButton(page, id, place, PngButton::kPushButton, caption);
+    button->SetImages3(normalId, pressedId, hoverId);
+    return button;
+}
+
+CComBoxBtn* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId,
+                          const QStringList& items) {
+    auto* list = new CComBoxBtn(page);
+    SetControlId(list, id);
+    list->move(at);
+    list->SetComboBitmaps();
+    list->SetDisabledBitmap(CComBoxBtn::kNormalBitmap);
+    list->CreateDropDown(choiceId);
+    for (const QString& item : items) list->List()->AddString(item);
+    list->SetCurSel(0);
+    return list;
+}
+
+void SetChoiceUsable(CComBoxBtn* list, bool usable) {
+    list->SetDisabledLook(!usable);
+    list->setEnabled(usable);
+}
+
+void ShowSwitchWithLevel(PngButton* sw, CComBoxBtn* list, std::int32_t on, std::int32_t level) {
+    sw->SetChecked(on);
+    list->SetCurSel(std::max(level - 1, 0));
+    SetChoiceUsable(list, on == 1);
+}
+
+int ChosenLevel(const CComBoxBtn* list) {
+    const int index = list->GetCurSel();
+    return index < 0 ? 0 : index + 1;
+}
+
+void ShowMonitorMix(CBitmapSlider* slider, CStaticST* readout, const DeviceParams& params) {
+    const std::int32_t micCut = params.monitorMicCut;
+    const std::int32_t playbackCut = params.monitorPlaybackCut;
+    slider->SetPos(MixPositionFromCuts(micCut, playbackCut));
+    // The readout names the side whose cut places the slider; the other side reads 0.
+    if (micCut >= 1) {
+        readout->SetText(QString::fromStdString(MixReadout(micCut, 0)));
+    } else {
+        readout->SetText(QString::fromStdString(MixReadout(0, std::max(playbackCut, 0))));
+    }
+}
+
+void StoreMonitorMix(DeviceParams& params, int position, CStaticST* readout) {
+    const MonitorCutPair cuts = MixCutsFromPosition(position);
+    if (position < kMixSliderCentre) {
+        StoreMonitorPlaybackCut(params, cuts.playbackCut);
+    } else {
+        StoreMonitorMicCut(params, cuts.micCut);
+    }
+    readout->SetText(
+        QString::fromStdString(MixReadout(params.monitorMicCut, params.monitorPlaybackCut)));
+}
+
+}  // namespace quavelo

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <string_view>
+
+#include "device/DeviceParams.h"
+
+class QWidget;
+
+namespace quavelo {
+
+class CBitmapSlider;
+class CComBoxBtn;
+class CStaticST;
+class PngButton;
+
+// How both control pages build their controls: the same label looks, slider set-ups, buttons and
+// drop-downs, and the processing-section displays both pages share. Every control is created as
+// a child of `page`, which owns it, and carries its dialog control id (widgets/ControlId.h).
+
+inline constexpr std::uint32_t kPageTextColor = 0xFFFFFFFF;      // ARGB
+inline constexpr std::uint32_t kPageLabelBackground = 0x202020;  // GDI colour, the page's own
+
+// What a page shows when a Reset or a preset recall could not reach the device.
+inline constexpr std::string_view kSendFailedMessage = "发送失败";
+
+// The label looks of the control pages.
+enum class LabelLook {
+    kFrequency,  // transparent, 12 points, white, centred: the band sliders' frequencies
+    kReadout,    // transparent, 12 points, white, near: the band readout
+    kSection,    // opaque on the page colour, 12 points, white, near: captions and values
+    kPreview,    // opaque on the page colour, 8 points, white, near: the preset preview
+};
+CStaticST* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
+                     const QString& text = {});
+// A transparent picture label (the band scales): skin image `imageId` stretched over `place`.
+CStaticST* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId);
+
+// A slider set-up: orientation, images, thumb travel margins and range.
+struct SliderLook {
+    bool vertical;
+    int fillId;
+    int channelId;
+    int thumbId;
+    int activeThumbId;
+    int marginLeft;
+    int marginRight;
+    int marginTop;
+    int marginBottom;
+    int max;
+    int pos;
+};
+// The five band sliders: 0 (+15 dB) at the top .. 300 (-15 dB), starting at the bottom.
+inline constexpr SliderLook kBandSliderLook{true, 188, 186, 152, 152, 4, 0, 2, 2, 300, 300};
+// The microphone gain sliders, 0..47 steps.
+inline constexpr SliderLook kGainSliderLook{false, 193, 173, 153, 153, 2, 2, 8, 0, 47, 0};
+// The monitor mix, 0..382 with the centre 191.
+inline constexpr SliderLook kMixSliderLook{false, 187, 189, 153, 153, 2, 2, 8, 0, 382, 191};
+// The slider stands at `at` and takes the size of its fill image.
+CBitmapSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look);
+
+// Image buttons with white captions, filling `place` (size mode 0): a two-state switch
+// (unchecked and checked images) and a push button (normal, pressed and hover images).
+PngButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
+                      const QString& caption = {});
+PngButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
+                          int hoverId, const QString& caption = {});
+
+// A drop-down at `at` (it takes its bitmap's size) with `items`, reporting choices with
+// `choiceId`; item 0 is shown.
+CComBoxBtn* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId, const QStringList& items);
+// A drop-down usable (enabled, normal look) or not (disabled, greyed).
+void SetChoiceUsable(CComBoxBtn* list, bool usable);
+// A switch and the drop-down of its level, as the model holds them: the switch shows `on`, the
+// list shows item `level` - 1 (the first item for a level below 1, the last beyond its items) and
+// is usable only while the switch is on.
+void ShowSwitchWithLevel(PngButton* sw, CComBoxBtn* list, std::int32_t on, std::int32_t level);
+// The level a drop-down's current choice stands for (item 0 is level 1), or 0 when the list
+// has no choice.
+int ChosenLevel(const CComBoxBtn* list);
+
+// The monitor mix slider and its readout from the model's two cuts.
+void ShowMonitorMix(CBitmapSlider* slider, CStaticST* readout, const DeviceParams& params);
+// Stores the cuts of a mix slider position (one side cut, the other 0) and shows them in the
+// readout.
+void StoreMonitorMix(DeviceParams& params, int position, CStaticST* readout);
+
+}  // namespace quavelo
