@@ -2,9 +2,15 @@
 
 #include <QPainter>
 
+#include "graph/CMultiColorPlotCtrl.h"
 #include "pages/PageBackground.h"
+#include "pages/PageKit.h"
+#include "widgets/CBitmapSlider.h"
+#include "widgets/CComBoxBtn.h"
 #include "widgets/CMyProgressCtrl.h"
+#include "widgets/CStaticST.h"
 #include "widgets/ControlId.h"
+#include "widgets/PngButton.h"
 
 namespace quavelo {
 
@@ -12,6 +18,67 @@ namespace {
 
 constexpr int kMeterFill = 168;
 constexpr int kMeterBackground = 167;
+constexpr int kSwitchOff = 144;
+constexpr int kSwitchOn = 145;
+constexpr int kPlaybackIconImage = 171;
+constexpr int kMicIconImage = 172;
+constexpr int kButtonImage = 191;
+constexpr int kButtonLitImage = 192;
+
+// The section labels in the page's order: place, the text the page starts with, and the English
+// caption that replaces it at the end of the set-up (none for values and for "L" / "R").
+struct SectionLabelSpec {
+    int id;
+    QRect place;
+    const char* first;
+    const char* english;
+};
+const std::array<SectionLabelSpec, CControlDlg::kSectionLabels> kSectionLabelSpecs{{
+    {CControlDlg::kIdLimiterCaption, {20, 350, 80, 20}, "限幅器", "DRC"},
+    {CControlDlg::kIdHighPassCaption, {270, 350, 80, 20}, "高通滤波", "HighPass"},
+    {CControlDlg::kIdMicGainCaption, {30, 460, 80, 20}, "话筒增益", "MIC Gain"},
+    {CControlDlg::kIdMicGainValue, {360, 500, 80, 20}, "2dB", nullptr},
+    {CControlDlg::kIdMonoCaption, {470, 350, 60, 20}, "单声道", "Mono"},
+    {CControlDlg::kIdStereoCaption, {530, 350, 60, 20}, "立体声", "Stereo"},
+    {CControlDlg::kIdMeterMonoCaption, {650, 365, 50, 20}, "L+R", "L+R"},
+    {CControlDlg::kIdMeterLeftCaption, {650, 355, 50, 20}, "L", "L"},
+    {CControlDlg::kIdMeterRightCaption, {650, 375, 50, 20}, "R", "R"},
+    {CControlDlg::kIdMixCaption, {500, 460, 80, 20}, "监听混音", "MIX Solo"},
+    {CControlDlg::kIdMixMicCaption, {510, 535, 80, 20}, "话筒", "MIC"},
+    {CControlDlg::kIdMixPlaybackCaption, {900, 535, 80, 20}, "回放", "Playback"},
+    {CControlDlg::kIdPresetCaption, {655, 5, 80, 30}, "预设", "Preset"},
+    {CControlDlg::kIdMixReadout, {600, 560, 150, 20}, "", nullptr},
+    {CControlDlg::kIdGainLCaption, {10, 500, 30, 20}, "L", nullptr},
+    {CControlDlg::kIdGainRCaption, {10, 550, 30, 20}, "R", nullptr},
+    {CControlDlg::kIdGain2Value, {360, 550, 80, 20}, "0dB", nullptr},
+}};
+
+// The preview panel: names at x 750 and values at x 880, one row per 20 pixels from y 10. The
+// five band rows show the frequency under the name column and the gain under the value column;
+// the last name label stays hidden.
+struct PreviewRowSpec {
+    int nameId;
+    int valueId;  // 0: the row has no value
+    const char* first;
+    const char* english;
+};
+constexpr std::array<PreviewRowSpec, 14> kPreviewRows{{
+    {1068, 1069, "Gain", "Gain"},
+    {1070, 1071, "SIGNAL", "SIGNAL"},
+    {1072, 1073, "COMPRESSOR", "DRC"},
+    {1074, 1075, "HIGHPASS", "HIGHPASS"},
+    {1076, 0, "SOLO MIX", "SOLO MIX"},
+    {1077, 1078, "MIC", "MIC"},
+    {1079, 1080, "PHONE", "PHONE"},
+    {1081, 1082, "EQ", "EQ"},
+    {1083, 1084, "", nullptr},
+    {1085, 1086, "", nullptr},
+    {1087, 1088, "", nullptr},
+    {1089, 1090, "", nullptr},
+    {1091, 1092, "", nullptr},
+    {1093, 0, "", nullptr},
+}};
+constexpr int kIdHiddenPreviewLabel = 1093;
 
 CMyProgressCtrl* MakeMeter(QWidget* page, int id, const QRect& place) {
     auto* meter = new CMyProgressCtrl(page);
@@ -26,19 +93,124 @@ CMyProgressCtrl* MakeMeter(QWidget* page, int id, const QRect& place) {
 }  // namespace
 
 CControlDlg::CControlDlg(PageContext& context, QWidget* parent)
-    : QWidget(parent),
-      context_(context),
-      meterMono_(MakeMeter(this, kIdMeterMono, {700, 370, 200, 10})),
-      meterLeft_(MakeMeter(this, kIdMeterLeft, {700, 360, 200, 10})),
-      meterRight_(MakeMeter(this, kIdMeterRight, {700, 380, 200, 10})) {}
+    : QWidget(parent), context_(context), eq_(this, context.params) {
+    CreateProcessingControls();
+    CreatePresetControls();
+    ConnectControls();
+}
+
+void CControlDlg::CreateProcessingControls() {
+    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
+        const SectionLabelSpec& spec = kSectionLabelSpecs[i];
+        sectionLabels_[i] = MakeLabel(this, spec.id, spec.place, LabelLook::kSection,
+                                      QString::fromUtf8(spec.first));
+    }
+    SectionLabel(kIdMixReadout)->hide();
+
+    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    limiterList_ =
+        MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
+                      {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
+    highPassSwitch_ =
+        MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
+                                  {QStringLiteral("75Hz"), QStringLiteral("150Hz")});
+    stereoSwitch_ = MakeSwitch(this, kIdStereoSwitch, {500, 375, 50, 28}, kSwitchOff, kSwitchOn);
+
+    meterLeft_ = MakeMeter(this, kIdMeterLeft, {700, 360, 200, 10});
+    meterMono_ = MakeMeter(this, kIdMeterMono, {700, 370, 200, 10});
+    meterRight_ = MakeMeter(this, kIdMeterRight, {700, 380, 200, 10});
+    ShowStereo(false);
+
+    micGainSlider_ = MakeSlider(this, kIdMicGainSlider, {50, 480}, kGainSliderLook);
+    gain2Slider_ = MakeSlider(this, kIdGain2Slider, {50, 530}, kGainSliderLook);
+    mixSlider_ = MakeSlider(this, kIdMixSlider, {590, 490}, kMixSliderLook);
+    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, kMicIconImage, kMicIconImage,
+                              kMicIconImage);
+    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, kPlaybackIconImage,
+                                   kPlaybackIconImage, kPlaybackIconImage);
+}
+
+void CControlDlg::CreatePresetControls() {
+    slotButtons_ = MakeSlotButtons(this);
+    saveButton_ = MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, kButtonImage,
+                                 kButtonLitImage, kButtonLitImage);
+    readButton_ = MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, kButtonImage,
+                                 kButtonLitImage, kButtonLitImage);
+    for (std::size_t row = 0; row < kPreviewRows.size(); ++row) {
+        const PreviewRowSpec& spec = kPreviewRows[row];
+        const int y = 10 + 20 * static_cast<int>(row);
+        previewLabels_[spec.nameId - kIdFirstPreviewLabel] =
+            MakeLabel(this, spec.nameId, {750, y, 100, 16}, LabelLook::kPreview,
+                      QString::fromUtf8(spec.first));
+        if (spec.valueId != 0) {
+            previewLabels_[spec.valueId - kIdFirstPreviewLabel] =
+                MakeLabel(this, spec.valueId, {880, y, 100, 16}, LabelLook::kPreview);
+        }
+    }
+    PreviewLabel(kIdHiddenPreviewLabel)->hide();
+}
+
+void CControlDlg::ConnectControls() {
+    connect(limiterSwitch_, &PngButton::clicked, this, [this] { OnLimiterSwitch(); });
+    connect(highPassSwitch_, &PngButton::clicked, this, [this] { OnHighPassSwitch(); });
+    connect(stereoSwitch_, &PngButton::clicked, this, [this] { OnStereoSwitch(); });
+    for (CComBoxBtn* list : {limiterList_, highPassList_}) {
+        connect(list, &CComBoxBtn::choiceMade, this,
+                [this](int choiceId, int index) { OnListChoice(choiceId, index); });
+    }
+    std::vector<CBitmapSlider*> sliders{micGainSlider_, mixSlider_, gain2Slider_};
+    for (int band = 0; band < kEqBands; ++band) sliders.push_back(eq_.BandSlider(band));
+    for (CBitmapSlider* slider : sliders) {
+        // Both messages are handled alike; the handler reads the slider's current position.
+        connect(slider, &CBitmapSlider::moving, this, [this](int id, int) { OnSliderMessage(id); });
+        connect(slider, &CBitmapSlider::released, this,
+                [this](int id, int) { OnSliderMessage(id); });
+    }
+
+    CMultiColorPlotCtrl* graph = eq_.Graph();
+    connect(graph, &CMultiColorPlotCtrl::pointChanged, this,
+            [this](int band, int) { OnGraphPoint(band); });
+    connect(graph, &CMultiColorPlotCtrl::pointDoubleClicked, this,
+            [this](int band, int) { OnGraphDoubleClick(band); });
+    connect(eq_.PeqButton(), &PngButton::clicked, this, [this] { OnViewButton(0); });
+    connect(eq_.GeqButton(), &PngButton::clicked, this, [this] { OnViewButton(1); });
+    connect(eq_.EqSwitch(), &PngButton::clicked, this, [this] { OnEqSwitch(); });
+    connect(eq_.ResetButton(), &PngButton::clicked, this, [this] { OnReset(); });
+
+    for (int slot = 0; slot < kPresetSlots; ++slot) {
+        connect(slotButtons_[slot], &PngButton::clicked, this,
+                [this, slot] { OnSlotButton(slot); });
+    }
+    connect(saveButton_, &PngButton::clicked, this, [this] { OnSave(); });
+    connect(readButton_, &PngButton::clicked, this, [this] { OnRead(); });
+}
 
 bool CControlDlg::OnInitDialog() {
-    ShowStereoMeters(false);
+    eq_.SetUpGraph();
     RefreshFromParams();
+    SetEnglishCaptions();
     return true;
 }
 
-void CControlDlg::RefreshFromParams() { ShowStereoMeters(context_.params.stereo == 1); }
+void CControlDlg::SetEnglishCaptions() {
+    eq_.SetCaptions();
+    saveButton_->setText(QStringLiteral("Save"));
+    readButton_->setText(QStringLiteral("Read"));
+    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
+        const char* english = kSectionLabelSpecs[i].english;
+        if (english != nullptr) sectionLabels_[i]->SetText(QString::fromUtf8(english));
+    }
+    for (const PreviewRowSpec& row : kPreviewRows) {
+        if (row.english != nullptr)
+            PreviewLabel(row.nameId)->SetText(QString::fromUtf8(row.english));
+    }
+}
+
+void CControlDlg::RefreshFromParams() {
+    RefreshProcessing();
+    eq_.Refresh();
+}
 
 void CControlDlg::SetLevelMeters(int first, int second, int mean) {
     meterLeft_->SetPos(first);
@@ -51,10 +223,17 @@ void CControlDlg::paintEvent(QPaintEvent*) {
     PaintPageBackground(painter, rect());
 }
 
-void CControlDlg::ShowStereoMeters(bool stereo) {
-    meterLeft_->setVisible(stereo);
-    meterRight_->setVisible(stereo);
-    meterMono_->setVisible(!stereo);
+CStaticST* CControlDlg::SectionLabel(int id) const {
+    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
+        if (kSectionLabelSpecs[i].id == id) return sectionLabels_[i];
+    }
+    return nullptr;
 }
+
+CStaticST* CControlDlg::PreviewLabel(int id) const {
+    return previewLabels_[static_cast<std::size_t>(id - kIdFirstPreviewLabel)];
+}
+
+bool CControlDlg::Connected() const { return context_.params.connected == 1; }
 
 }  // namespace quavelo
