@@ -1,0 +1,188 @@
+// page-shots OUTDIR: renders the TORVA control page, connected to a simulated TORVA, in its views
+// and channel modes to PNG files at the size the main window gives it (1000 x 650):
+// torva-sliders-mono.png, torva-sliders-stereo.png, torva-graph-mono.png, torva-graph-stereo.png
+// and torva-eq-off.png.
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QTest>
+
+#include <cstdio>
+#include <string_view>
+
+#include "device/DeviceCommands.h"
+#include "device/PresetFile.h"
+#include "device/ValueDisplay.h"
+#include "graph/CMultiColorPlotCtrl.h"
+#include "link/HidControl.h"
+#include "link/LinkState.h"
+#include "pages/CControlDlg.h"
+#include "sim/SimulatedBackend.h"
+#include "widgets/CGDIpInitializer.h"
+#include "widgets/ControlId.h"
+#include "widgets/PngButton.h"
+
+namespace {
+
+using namespace quavelo;
+
+// Messages go to stderr; questions are answered with OK.
+class StderrPrompt final : public Prompt {
+  public:
+    void Info(std::string_view text) override {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    }
+    bool Confirm(std::string_view) override { return true; }
+};
+
+class NoLog final : public LogSink {
+  public:
+    void WriteLogLine(std::string_view) override {}
+};
+
+class NoSleep final : public Sleeper {
+  public:
+    void SleepFor(std::chrono::milliseconds) override {}
+};
+
+// The page over the command object over HidControl over one simulated TORVA, connected after the
+// read-back as the main window connects it.
+struct Scene {
+    SimulatedBackend backend;
+    SimulatedDevice& device = backend.AddDevice(kModelTorva);
+    LinkState state;
+    HidControl link{backend, state};
+    DeviceParams params;
+    NoSleep sleeper;
+    NoLog log;
+    StderrPrompt prompt;
+    DeviceCommands commands{link, params, sleeper, log, prompt};
+    Kd4SendWorker sendWorker{params, sleeper};
+    PageContext context;
+    CControlDlg page;
+
+    explicit Scene(const QString& dataDir)
+        : context{params, commands, prompt, sendWorker, dataDir.toStdString()}, page(context) {
+        params.ResetToInitialValues();
+        params.deviceModel = kModelTorva;
+        page.resize(1000, 650);
+        page.OnInitDialog();
+        page.show();
+    }
+
+    bool Connect() {
+        const HidDeviceInfo info = device.Info();
+        if (!link.FindAndOpen(info.vendorId, info.productId) || !commands.ReadAllSettings()) {
+            return false;
+        }
+        params.connected = 1;
+        return true;
+    }
+
+    // Sends the model's settings to the device, shows them and the device's level readings.
+    void Show() {
+        commands.PushAllSettings();
+        page.RefreshFromParams();
+        std::int32_t first = 0;
+        std::int32_t second = 0;
+        for (int i = 0; i < 37; ++i) commands.PollLevels(first, second);
+        const int left = LevelPercent(first);
+        const int right = LevelPercent(second);
+        page.SetLevelMeters(left, right, (left + right) / 2);
+    }
+
+    void Click(int id) { FindControl<PngButton>(&page, id)->click(); }
+
+    bool Save(const QString& path) {
+        QImage image(page.size(), QImage::Format_ARGB32);
+        page.render(&image);
+        return image.save(path);
+    }
+};
+
+void ShapeEqualiser(DeviceParams& p) {
+    constexpr int sliderGains[kEqBands] = {210, 175, 130, 165, 240};
+    constexpr int graphFreqs[kEqBands] = {80, 320, 1200, 3500, 12000};
+    constexpr int graphGains[kEqBands] = {240, 110, 150, 205, 90};
+    constexpr int graphQ[kEqBands] = {10, 20, 30, 15, 20};
+    for (int k = 0; k < kEqBands; ++k) {
+        p.sliderBands[k].gain = sliderGains[k];
+        p.graphBands[k].freq = graphFreqs[k];
+        p.graphBands[k].gain = graphGains[k];
+        p.graphBands[k].q = graphQ[k];
+    }
+}
+
+// A preset in slot 3 for the preview panel, and the slot picked.
+bool PreparePreset(Scene& scene, const QString& dataDir) {
+    DeviceParams stored;
+    stored.ResetToInitialValues();
+    ShapeEqualiser(stored);
+    stored.micGain = 40;
+    stored.gain2 = 24;
+    stored.stereo = 1;
+    stored.limiterLevel = 2;
+    stored.monitorPlaybackCut = 0;
+    stored.monitorMicCut = 6;
+    const std::filesystem::path path = PresetFilePath(dataDir.toStdString(), 2);
+    if (!WritePresetFile(path, BuildPresetImage(stored)).empty()) return false;
+    scene.Click(kIdFirstSlotButton + 2);
+    return true;
+}
+
+bool Shoot(const QString& outDir, const QString& name, int stereo, int eqMode, bool eqOff) {
+    const QString dataDir = outDir + "/presets-" + name;
+    QDir().mkpath(dataDir);
+    Scene scene(dataDir);
+    if (!scene.Connect() || !PreparePreset(scene, dataDir)) return false;
+    DeviceParams& p = scene.params;
+    ShapeEqualiser(p);
+    p.stereo = stereo;
+    p.eqMode = eqMode;
+    p.micGain = 28;
+    p.gain2 = 20;
+    p.monitorPlaybackCut = 0;
+    p.monitorMicCut = 3;
+    if (eqOff) {
+        p.eqEnabled = 0;
+        p.limiterOn = 0;
+        p.hpfFreq = 2;
+    }
+    scene.Show();
+    if (eqMode == 1 && !eqOff) {
+        // Band 3 selected, as after a click on its handle.
+        auto* graph = FindControl<CMultiColorPlotCtrl>(&scene.page, EqEditor::kIdGraph);
+        graph->grab();
+        const HandleBox& box = graph->Handles()[2].box;
+        QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(box.CentreX(), box.CentreY()));
+    }
+    const QString path = outDir + "/torva-" + name + ".png";
+    if (!scene.Save(path)) return false;
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: page-shots OUTDIR\n");
+        return 2;
+    }
+    CGDIpInitializer graphics;
+    graphics.Initialize();
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "page-shots: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    const bool ok =
+        Shoot(outDir, "sliders-mono", 0, 0, false) &&
+        Shoot(outDir, "sliders-stereo", 1, 0, false) && Shoot(outDir, "graph-mono", 0, 1, false) &&
+        Shoot(outDir, "graph-stereo", 1, 1, false) && Shoot(outDir, "eq-off", 1, 1, true);
+    if (!ok) std::fprintf(stderr, "page-shots: a page could not be rendered\n");
+    return ok ? 0 : 1;
+}
