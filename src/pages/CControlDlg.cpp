@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <vector>
+
 #include "graph/CMultiColorPlotCtrl.h"
 #include "pages/PageBackground.h"
 #include "pages/PageKit.h"
