@@ -49,6 +49,7 @@ const std::vector<SkinImage>& Table() {
         {171, 38, 28, Kind::Rgb, kPage, PaintPlaybackIcon},
         {172, 24, 34, Kind::Rgb, kPage, PaintMicIcon},
         {173, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintHorizontalChannel(p, s, false); }},
+        {177, 256, 256, Kind::Rgba, {}, PaintAppIcon},
         {180, 94, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSlotButton(p, s, false); }},
         {181, 94, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSlotButton(p, s, true); }},
         {182, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintConverterTile(p, s, false); }},

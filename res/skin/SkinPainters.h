@@ -33,6 +33,9 @@ void PaintBandScale(QPainter& p, QSize size);
 void PaintBrandPanel(QPainter& p, QSize size);
 void PaintLockOverlay(QPainter& p, QSize size);
 
+// The application icon (SkinAppIcon.cpp).
+void PaintAppIcon(QPainter& p, QSize size);
+
 // Small icons on the page background (SkinIcons.cpp).
 void PaintMicIcon(QPainter& p, QSize size);
 void PaintPlaybackIcon(QPainter& p, QSize size);
