@@ -3,12 +3,24 @@
 
 SOURCES = $(shell find src tests bench fuzz res tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps test check asan tsan fuzz-smoke bench format format-check
+.PHONY: all deps run package test check asan tsan fuzz-smoke bench format format-check
 
 all: test
 
 deps:
 	@scripts/deps
+
+# Starts the panel on the simulated TORVA and KD4. Without a display it renders the start screen
+# and both pages to build/screenshots instead and prints the files' paths.
+run: deps
+	cmake --preset default
+	cmake --build --preset default --target quavelo
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  build/src/app/quavelo --simulate; \
+	else \
+	  echo "No display: rendering the panel to build/screenshots."; \
+	  QT_QPA_PLATFORM=offscreen build/src/app/quavelo --simulate --screenshot build/screenshots; \
+	fi
 
 test: deps
 	cmake --preset default
@@ -50,6 +62,13 @@ bench: deps
 	cmake --preset default
 	cmake --build --preset default
 	@set -e; for b in build/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b"; fi; done
+	bench/startup.sh build/src/app/quavelo
+
+# The Debian package of the programs, the desktop entry, the icon and the udev rule.
+package: deps
+	cmake --preset default
+	cmake --build --preset default
+	cd build && cpack
 
 format:
 	clang-format -i $(SOURCES)
