@@ -129,7 +129,7 @@ class CTorvaDlg : public QWidget {
     void OnDeviceChange();
 
     void Connect();
-    void ConnectTorva();
+    void ConnectTorva(std::uint64_t connection);
     void ConnectKd4(std::uint64_t connection);
     // Runs on the send worker: the KD4 read-back request series, twice, 100 ms apart.
     void RequestKd4ReadBack(std::uint64_t connection);

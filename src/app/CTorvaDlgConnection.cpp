@@ -43,11 +43,11 @@ void CTorvaDlg::Connect() {
     if (model == kModelKd4) {
         ConnectKd4(connection);
     } else {
-        ConnectTorva();
+        ConnectTorva(connection);
     }
 }
 
-void CTorvaDlg::ConnectTorva() {
+void CTorvaDlg::ConnectTorva(std::uint64_t connection) {
     if (!commands_.ReadAllSettings()) {
         // The link stays open until Return, close or removal.
         prompt_.Info(kReadBackFailed);
@@ -56,6 +56,9 @@ void CTorvaDlg::ConnectTorva() {
     params_.connected = 1;
     RefreshPage(kPageTorva);
     commands_.PushAllSettings();
+    // A failed push shows "发送失败"; while that box is open the window goes on working, and a
+    // removal or close may already have ended this connection.
+    if (connection_.load() != connection) return;
     ShowConnected(true);
     CControlDlg* page = controlDlg_;
     poller_ = LevelPoller::StartTorva(commands_, params_, [page](const TorvaMeterPositions& p) {

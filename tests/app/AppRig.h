@@ -28,9 +28,27 @@
 
 namespace quavelo::test {
 
+// Records the messages as RecordingPrompt does, then runs `onInfo`, standing for what the window
+// does while a real message box is open.
+class HookedPrompt final : public Prompt {
+  public:
+    void Info(std::string_view text) override {
+        recorded_.Info(text);
+        if (onInfo) onInfo(text);
+    }
+    bool Confirm(std::string_view text) override { return recorded_.Confirm(text); }
+    std::vector<std::string> Infos() const { return recorded_.Infos(); }
+
+    std::function<void(std::string_view)> onInfo;
+
+  private:
+    RecordingPrompt recorded_;
+};
+
 // The panel as a user meets it, over the real HidControl and the simulated devices: one TORVA
 // ("sim:torva") and one KD4 ("sim:kd4") on a backend, their removals on a queued monitor that the
-// window watches, message boxes recorded, the log in a fresh data directory.
+// window watches, message boxes recorded (and optionally acted on), the log in a fresh data
+// directory.
 struct AppRig {
     AppRig() {
         std::string error;
@@ -113,7 +131,7 @@ struct AppRig {
     std::unique_ptr<QueuedRemovalMonitor> monitor;
     SimulatedDevice* torva = nullptr;
     SimulatedDevice* kd4 = nullptr;
-    RecordingPrompt prompt;
+    HookedPrompt prompt;
     DeviceParams params;
     TempDir dataDir;
     std::unique_ptr<CTorvaDlg> window;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <thread>
 
 #include "app/AppRig.h"
 #include "device/DeviceCommands.h"
@@ -81,6 +82,40 @@ TEST(TorvaConnectTest, FailedReadBackSaysSoOnceAndKeepsTheLinkOpen) {
     EXPECT_FALSE(rig.window->Opened());
     EXPECT_TRUE(AppRig::WaitFor([&] { return rig.torva->LiveOpenings() == 0; }));
     EXPECT_EQ(rig.prompt.Infos().size(), 1u);
+}
+
+TEST(TorvaConnectTest, RemovalWhileAFailedPushIsReportedLeavesItDisconnected) {
+    AppRig rig;
+    SimFaults slow;
+    slow.latency = 20ms;
+    rig.torva->SetFaults(slow);
+    // Once the last read-back request is taken, the device stops taking writes: the push fails.
+    std::thread stall([&] {
+        for (int reads = 0; reads < 7;) {
+            const auto report = rig.torva->WaitForReceived(3000ms);
+            if (!report) return;
+            reads += AppRig::StoreReads({*report});
+        }
+        SimFaults stalled = slow;
+        stalled.stallWrites = true;
+        rig.torva->SetFaults(stalled);
+    });
+    // While "发送失败" is up, the device is pulled out.
+    rig.prompt.onInfo = [&](std::string_view text) {
+        if (text != "发送失败") return;
+        rig.torva->Unplug();
+        AppRig::WaitFor([&] { return !rig.window->Opened(); }, 2000ms);
+    };
+
+    rig.Start(kModelTorva);
+    stall.join();
+    EXPECT_EQ(rig.prompt.Infos(), std::vector<std::string>{"发送失败"});
+    EXPECT_FALSE(rig.window->Opened());
+    EXPECT_EQ(rig.params.connected, 0);
+    EXPECT_EQ(rig.Status(), "Disconnect");
+    EXPECT_EQ(rig.Lamp(), 0);
+    EXPECT_FALSE(rig.window->PollerRunning());
+    rig.torva->SetFaults({});
 }
 
 TEST(Kd4ConnectTest, RequestsTwiceOffTheWindowAndTheTimerCompletesOnce) {
