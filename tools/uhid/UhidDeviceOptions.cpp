@@ -1,0 +1,122 @@
+#include "uhid/UhidDeviceOptions.h"
+
+#include <charconv>
+#include <optional>
+
+namespace quavelo {
+
+namespace {
+
+// Counts and durations: decimal digits only, at most 1'000'000'000.
+constexpr unsigned kLargestNumber = 1'000'000'000;
+
+std::optional<unsigned> ParseNumber(const std::string& text) {
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, value);
+    if (text.empty() || problem != std::errc() || stop != end || value > kLargestNumber) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::string UhidDeviceUsage() {
+    return "usage: quavelo-uhid-device [options]\n"
+           "Serves a simulated device through /dev/uhid (root; the uhid module loaded) and\n"
+           "prints its hidraw node once the kernel has made it. Ends on SIGINT or SIGTERM.\n"
+           "  --model torva|kd4     which model, and so which vendor and product id (torva)\n"
+           "  --echo                answer every output report with itself\n"
+           "  --stall-after N       take no more output reports after the first N\n"
+           "  --stall-ms MS         end such a stall after MS milliseconds (default: never)\n"
+           "  --silent              send nothing to the host\n"
+           "  --garbage             send random bytes of random length instead of answers\n"
+           "  --seed N              seed of the garbage (1)\n"
+           "  --remove-after N      remove the device after taking N output reports\n"
+           "  --remove-delay MS     ... MS milliseconds after the Nth report (0)\n"
+           "  --help                this text\n";
+}
+
+bool ParseUhidDeviceOptions(const std::vector<std::string>& args, UhidDeviceOptions& options,
+                            std::string& error) {
+    options = UhidDeviceOptions{};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&](std::string& text) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            text = args[++i];
+            return true;
+        };
+        const auto number = [&](unsigned& out) {
+            std::string text;
+            if (!value(text)) {
+                return false;
+            }
+            const std::optional<unsigned> parsed = ParseNumber(text);
+            if (!parsed) {
+                error = arg + " takes a whole number from 0 to 1000000000, not '" + text + "'";
+                return false;
+            }
+            out = *parsed;
+            return true;
+        };
+        unsigned n = 0;
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--model") {
+            std::string text;
+            if (!value(text)) {
+                return false;
+            }
+            if (text == "torva") {
+                options.model = UhidDeviceOptions::Model::kTorva;
+            } else if (text == "kd4") {
+                options.model = UhidDeviceOptions::Model::kKd4;
+            } else {
+                error = "--model takes torva or kd4, not '" + text + "'";
+                return false;
+            }
+        } else if (arg == "--echo") {
+            options.echo = true;
+        } else if (arg == "--silent") {
+            options.faults.silent = true;
+        } else if (arg == "--garbage") {
+            options.faults.garbage = true;
+        } else if (arg == "--stall-after") {
+            if (!number(n)) {
+                return false;
+            }
+            options.faults.stallAfter = n;
+        } else if (arg == "--stall-ms") {
+            if (!number(n)) {
+                return false;
+            }
+            options.faults.stallFor = std::chrono::milliseconds(n);
+        } else if (arg == "--seed") {
+            if (!number(n)) {
+                return false;
+            }
+            options.faults.seed = n;
+        } else if (arg == "--remove-after") {
+            if (!number(n)) {
+                return false;
+            }
+            options.faults.removeAfter = n;
+        } else if (arg == "--remove-delay") {
+            if (!number(n)) {
+                return false;
+            }
+            options.faults.removeDelay = std::chrono::milliseconds(n);
+        } else {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace quavelo
