@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -35,6 +36,10 @@ class LinkPeer {
     virtual void Unplug() = 0;
     // Device objects the backend handed out that still exist.
     virtual int LiveDevices() const = 0;
+    // Input reports shorter than this never reach the host. Linux's HID core drops a report
+    // shorter than the device's report descriptor declares (16 bytes here); a socket pair
+    // carries every length.
+    virtual std::size_t ShortestInput() const { return 1; }
 };
 
 }  // namespace quavelo
