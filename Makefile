@@ -3,7 +3,7 @@
 
 SOURCES = $(shell find src tests bench fuzz res tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps run package test check asan tsan fuzz-smoke bench format format-check
+.PHONY: all deps run package test check asan tsan fuzz-smoke vm-test bench format format-check
 
 all: test
 
@@ -56,7 +56,14 @@ fuzz-smoke: deps
 	  grep -E '^stat::(number_of_executed_units|new_units_added)' "build-fuzz/$$name.log"; \
 	done
 
-check: test asan tsan fuzz-smoke format-check
+# Boots a throw-away machine (QEMU, no KVM needed) on Debian's kernel and runs the link against
+# the kernel's HID stack there, with the device played through uhid (tests/vm/run).
+vm-test: deps
+	cmake --preset default
+	cmake --build --preset default
+	tests/vm/run build
+
+check: test vm-test asan tsan fuzz-smoke format-check
 
 bench: deps
 	cmake --preset default
