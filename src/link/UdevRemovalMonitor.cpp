@@ -1,10 +1,18 @@
 #include "link/UdevRemovalMonitor.h"
 
 #include <libudev.h>
+#include <unistd.h>
 
 #include <string_view>
 
 namespace quavelo {
+
+namespace {
+
+// The socket systemd-udevd listens on while it runs.
+constexpr char kUdevControl[] = "/run/udev/control";
+
+}  // namespace
 
 std::unique_ptr<UdevRemovalMonitor> UdevRemovalMonitor::Create(std::string& error) {
     udev* context = udev_new();
@@ -12,7 +20,8 @@ std::unique_ptr<UdevRemovalMonitor> UdevRemovalMonitor::Create(std::string& erro
         error = "udev is not available";
         return nullptr;
     }
-    udev_monitor* monitor = udev_monitor_new_from_netlink(context, "udev");
+    const char* source = access(kUdevControl, F_OK) == 0 ? "udev" : "kernel";
+    udev_monitor* monitor = udev_monitor_new_from_netlink(context, source);
     if (!monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
@@ -23,7 +32,7 @@ std::unique_ptr<UdevRemovalMonitor> UdevRemovalMonitor::Create(std::string& erro
         udev_unref(context);
         return nullptr;
     }
-    return std::unique_ptr<UdevRemovalMonitor>(new UdevRemovalMonitor(context, monitor));
+    return std::unique_ptr<UdevRemovalMonitor>(new UdevRemovalMonitor(context, monitor, source));
 }
 
 UdevRemovalMonitor::~UdevRemovalMonitor() {
