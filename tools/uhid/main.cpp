@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     UhidDeviceOptions options;
     std::string error;
     if (!quavelo::ParseUhidDeviceOptions(args, options, error)) {
-        std::cerr << "quavelo-uhid-device: " << error << '\n' << quavelo::UhidDeviceUsage();
+        std::cerr << "quavelo-uhid-device: " << error << " (--help lists the options)\n";
         return kUsage;
     }
     if (options.help) {

@@ -1,0 +1,74 @@
+#include "uhid/UhidDeviceOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quavelo {
+namespace {
+
+TEST(UhidDeviceOptionsTest, EveryOptionIsTaken) {
+    UhidDeviceOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseUhidDeviceOptions(
+        {"--model", "kd4", "--echo", "--stall-after", "3", "--stall-ms", "250", "--silent",
+         "--garbage", "--seed", "9", "--remove-after", "0", "--remove-delay", "1000000000"},
+        options, error))
+        << error;
+    EXPECT_EQ(options.model, UhidDeviceOptions::Model::kKd4);
+    EXPECT_TRUE(options.echo);
+    EXPECT_EQ(options.faults.stallAfter, 3u);
+    EXPECT_EQ(options.faults.stallFor, std::chrono::milliseconds(250));
+    EXPECT_TRUE(options.faults.silent);
+    EXPECT_TRUE(options.faults.garbage);
+    EXPECT_EQ(options.faults.seed, 9u);
+    EXPECT_EQ(options.faults.removeAfter, 0u);
+    EXPECT_EQ(options.faults.removeDelay, std::chrono::milliseconds(1000000000));
+}
+
+TEST(UhidDeviceOptionsTest, NothingGivenIsASoundTorva) {
+    UhidDeviceOptions options;
+    options.echo = true;
+    std::string error;
+    ASSERT_TRUE(ParseUhidDeviceOptions({}, options, error));
+    EXPECT_EQ(options.model, UhidDeviceOptions::Model::kTorva);
+    EXPECT_FALSE(options.echo) << "parsing starts from the defaults";
+    EXPECT_FALSE(options.faults.stallAfter.has_value());
+    EXPECT_FALSE(options.faults.removeAfter.has_value());
+    EXPECT_FALSE(options.faults.silent || options.faults.garbage);
+}
+
+struct Refused {
+    std::vector<std::string> args;
+    const char* error;
+};
+
+class UhidDeviceOptionsRefusedTest : public testing::TestWithParam<Refused> {};
+
+TEST_P(UhidDeviceOptionsRefusedTest, SaysWhatIsWrong) {
+    UhidDeviceOptions options;
+    std::string error;
+    EXPECT_FALSE(ParseUhidDeviceOptions(GetParam().args, options, error));
+    EXPECT_EQ(error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UhidDeviceOptionsRefusedTest,
+    testing::Values(
+        Refused{{"--model", "KD4"}, "--model takes torva or kd4, not 'KD4'"},
+        Refused{{"--model"}, "--model needs a value"},
+        Refused{{"--stall-after", "-1"},
+                "--stall-after takes a whole number from 0 to 1000000000, not '-1'"},
+        Refused{{"--stall-ms", "1000000001"},
+                "--stall-ms takes a whole number from 0 to 1000000000, not '1000000001'"},
+        Refused{{"--seed", "99999999999999999999"},
+                "--seed takes a whole number from 0 to 1000000000, not '99999999999999999999'"},
+        Refused{{"--remove-after", "2x"},
+                "--remove-after takes a whole number from 0 to 1000000000, not '2x'"},
+        Refused{{"--remove-delay", ""},
+                "--remove-delay takes a whole number from 0 to 1000000000, not ''"},
+        Refused{{"--echo", "extra"}, "unknown option 'extra'"}));
+
+}  // namespace
+}  // namespace quavelo
