@@ -1,0 +1,42 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quavelo {
+
+// quavelo-uhid-device run as a child process, the way a device is a separate thing from the
+// host: started with its options, its hidraw node read from its first output line.
+class DeviceProgram {
+  public:
+    // The program's path: $QUAVELO_UHID_DEVICE, else quavelo-uhid-device beside this program.
+    static std::string Path();
+
+    // Starts the program; Node() says whether its device appeared.
+    explicit DeviceProgram(const std::vector<std::string>& args);
+    DeviceProgram(const DeviceProgram&) = delete;
+    DeviceProgram& operator=(const DeviceProgram&) = delete;
+    // Stops the program if it still runs.
+    ~DeviceProgram();
+
+    // The node the program printed, waiting at most `wait`; empty when it printed none (it
+    // failed, or was refused its options).
+    std::string Node(std::chrono::milliseconds wait);
+
+    // Asks the program to end (SIGTERM) and returns its exit code.
+    std::optional<int> Stop();
+    // Its exit code once it has ended by itself, waiting at most `wait`; nullopt while it runs.
+    std::optional<int> WaitForExit(std::chrono::milliseconds wait);
+
+  private:
+    pid_t pid_ = -1;
+    int output_ = -1;  // read end of the program's stdout
+    std::string buffered_;
+    std::optional<int> exitCode_;
+};
+
+}  // namespace quavelo
