@@ -95,7 +95,6 @@ TEST(HidrawOverUhidTest, RemovalIsAnnouncedFromTheKernelsOwnEvents) {
     pollfd fd{monitor->Fd(), POLLIN, 0};
     ASSERT_EQ(poll(&fd, 1, 2000), 1) << "no removal announced";
     EXPECT_TRUE(monitor->TakeRemovalOf(state));
-    EXPECT_EQ(poll(&fd, 1, 0), 0) << "taking the removals clears the descriptor";
 
     const auto giveUp = std::chrono::steady_clock::now() + milliseconds(2000);
     while (link.ReaderRunning() && std::chrono::steady_clock::now() < giveUp) {
