@@ -3,7 +3,8 @@
 
 SOURCES = $(shell find src tests bench fuzz res tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps run package test check asan tsan fuzz-smoke vm-test bench format format-check
+.PHONY: all deps run package test check asan tsan fuzz-smoke vm-test vm-test-asan vm-test-tsan bench \
+        format format-check
 
 all: test
 
@@ -63,7 +64,21 @@ vm-test: deps
 	cmake --build --preset default
 	tests/vm/run build
 
-check: test vm-test asan tsan fuzz-smoke format-check
+# The same in-machine tests built with the sanitizers, with the options of the asan and tsan test
+# presets (CMakePresets.json).
+vm-test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  tests/vm/run build-asan
+
+vm-test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:ignore_noninstrumented_modules=1 \
+	  tests/vm/run build-tsan
+
+check: test vm-test asan vm-test-asan tsan vm-test-tsan fuzz-smoke format-check
 
 bench: deps
 	cmake --preset default
