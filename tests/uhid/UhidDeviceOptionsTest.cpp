@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quavelo {
@@ -68,7 +69,39 @@ INSTANTIATE_TEST_SUITE_P(
                 "--remove-after takes a whole number from 0 to 1000000000, not '2x'"},
         Refused{{"--remove-delay", ""},
                 "--remove-delay takes a whole number from 0 to 1000000000, not ''"},
+        Refused{{"--trace", ""}, "--trace needs a file name"},
         Refused{{"--echo", "extra"}, "unknown option 'extra'"}));
+
+TEST(UhidDeviceControlTest, TakesTheThreeControls) {
+    UhidDeviceControl control;
+    std::string error;
+    ASSERT_TRUE(ParseUhidDeviceControl("knob -47", control, error)) << error;
+    EXPECT_EQ(control.kind, UhidDeviceControl::Kind::kKnob);
+    EXPECT_EQ(control.detents, -47);
+    ASSERT_TRUE(ParseUhidDeviceControl("knob 47", control, error)) << error;
+    EXPECT_EQ(control.detents, 47);
+    ASSERT_TRUE(ParseUhidDeviceControl("mute", control, error));
+    EXPECT_EQ(control.kind, UhidDeviceControl::Kind::kMute);
+    ASSERT_TRUE(ParseUhidDeviceControl("lock", control, error));
+    EXPECT_EQ(control.kind, UhidDeviceControl::Kind::kLock);
+}
+
+TEST(UhidDeviceControlTest, RefusesEverythingElseSayingWhy) {
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"knob 48", "knob takes a number of steps from -47 to 47, not '48'"},
+        {"knob", "unknown control 'knob' (knob N, mute, lock)"},
+        {"knob ", "knob takes a number of steps from -47 to 47, not ''"},
+        {"knob 1x", "knob takes a number of steps from -47 to 47, not '1x'"},
+        {"Mute", "unknown control 'Mute' (knob N, mute, lock)"},
+        {"", "unknown control '' (knob N, mute, lock)"},
+    };
+    for (const auto& [line, expected] : refused) {
+        UhidDeviceControl control;
+        std::string error;
+        EXPECT_FALSE(ParseUhidDeviceControl(line, control, error)) << line;
+        EXPECT_EQ(error, expected) << line;
+    }
+}
 
 }  // namespace
 }  // namespace quavelo

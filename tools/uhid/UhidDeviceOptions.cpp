@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string_view>
 
 namespace quavelo {
 
@@ -26,8 +27,11 @@ std::string UhidDeviceUsage() {
     return "usage: quavelo-uhid-device [options]\n"
            "Serves a simulated device through /dev/uhid (root; the uhid module loaded) and\n"
            "prints its hidraw node once the kernel has made it. Ends on SIGINT or SIGTERM.\n"
+           "Lines on standard input work the KD4's own controls: knob N (turn the gain\n"
+           "knob N steps, -47..47), mute, lock.\n"
            "  --model torva|kd4     which model, and so which vendor and product id (torva)\n"
-           "  --echo                answer every output report with itself\n"
+           "  --echo                answer every report with itself, not as the model\n"
+           "  --trace FILE          append the device's wire trace to FILE\n"
            "  --stall-after N       take no more output reports after the first N\n"
            "  --stall-ms MS         end such a stall after MS milliseconds (default: never)\n"
            "  --silent              send nothing to the host\n"
@@ -82,6 +86,14 @@ bool ParseUhidDeviceOptions(const std::vector<std::string>& args, UhidDeviceOpti
             }
         } else if (arg == "--echo") {
             options.echo = true;
+        } else if (arg == "--trace") {
+            if (!value(options.tracePath)) {
+                return false;
+            }
+            if (options.tracePath.empty()) {
+                error = "--trace needs a file name";
+                return false;
+            }
         } else if (arg == "--silent") {
             options.faults.silent = true;
         } else if (arg == "--garbage") {
@@ -117,6 +129,34 @@ bool ParseUhidDeviceOptions(const std::vector<std::string>& args, UhidDeviceOpti
         }
     }
     return true;
+}
+
+bool ParseUhidDeviceControl(const std::string& line, UhidDeviceControl& control,
+                            std::string& error) {
+    if (line == "mute") {
+        control = {UhidDeviceControl::Kind::kMute, 0};
+        return true;
+    }
+    if (line == "lock") {
+        control = {UhidDeviceControl::Kind::kLock, 0};
+        return true;
+    }
+    constexpr std::string_view kKnob = "knob ";
+    if (line.starts_with(kKnob)) {
+        const std::string_view number = std::string_view(line).substr(kKnob.size());
+        int detents = 0;
+        const char* end = number.data() + number.size();
+        const auto [stop, problem] = std::from_chars(number.data(), end, detents);
+        if (!number.empty() && problem == std::errc() && stop == end && detents >= -47 &&
+            detents <= 47) {
+            control = {UhidDeviceControl::Kind::kKnob, detents};
+            return true;
+        }
+        error = "knob takes a number of steps from -47 to 47, not '" + std::string(number) + "'";
+        return false;
+    }
+    error = "unknown control '" + line + "' (knob N, mute, lock)";
+    return false;
 }
 
 }  // namespace quavelo

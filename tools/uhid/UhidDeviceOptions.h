@@ -14,9 +14,22 @@ struct UhidDeviceOptions {
     Model model = Model::kTorva;
     // Answer every report with itself instead of playing the model's protocol.
     bool echo = false;
+    // Where the simulated device appends its wire trace; empty for none.
+    std::string tracePath;
     RelayFaults faults;
     bool help = false;
 };
+
+// One line of what the program reads on its standard input: the KD4's own controls.
+struct UhidDeviceControl {
+    enum class Kind { kKnob, kMute, kLock };
+    Kind kind = Kind::kMute;
+    int detents = 0;  // kKnob: steps to turn the gain knob, -47..47
+};
+
+// Reads "knob N", "mute" or "lock". False with `error` set otherwise.
+bool ParseUhidDeviceControl(const std::string& line, UhidDeviceControl& control,
+                            std::string& error);
 
 // The usage text, one option a line.
 std::string UhidDeviceUsage();
