@@ -32,8 +32,16 @@ std::string DeviceProgram::Path() {
 }
 
 DeviceProgram::DeviceProgram(const std::vector<std::string>& args) {
+    // A program that has ended must fail Send, not end the test program.
+    signal(SIGPIPE, SIG_IGN);
     int pipeFds[2];
+    int inputFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+        return;
+    }
+    if (pipe2(inputFds, O_CLOEXEC) != 0) {
+        close(pipeFds[0]);
+        close(pipeFds[1]);
         return;
     }
     const std::string path = Path();
@@ -46,12 +54,15 @@ DeviceProgram::DeviceProgram(const std::vector<std::string>& args) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, inputFds[0], STDIN_FILENO);
     if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
         pid_ = -1;
     }
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
+    close(inputFds[0]);
     output_ = pipeFds[0];
+    input_ = inputFds[1];
 }
 
 DeviceProgram::~DeviceProgram() {
@@ -59,6 +70,15 @@ DeviceProgram::~DeviceProgram() {
     if (output_ >= 0) {
         close(output_);
     }
+    if (input_ >= 0) {
+        close(input_);
+    }
+}
+
+bool DeviceProgram::Send(const std::string& line) {
+    const std::string text = line + "\n";
+    return input_ >= 0 &&
+           write(input_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
 }
 
 std::string DeviceProgram::Node(std::chrono::milliseconds wait) {
