@@ -14,7 +14,8 @@ TEST(UhidDeviceOptionsTest, EveryOptionIsTaken) {
     std::string error;
     ASSERT_TRUE(ParseUhidDeviceOptions(
         {"--model", "kd4", "--echo", "--stall-after", "3", "--stall-ms", "250", "--silent",
-         "--garbage", "--seed", "9", "--remove-after", "0", "--remove-delay", "1000000000"},
+         "--garbage", "--seed", "9", "--remove-after", "0", "--remove-delay", "1000000000",
+         "--trace", "wire.trace", "--sim-state", "device.state"},
         options, error))
         << error;
     EXPECT_EQ(options.model, UhidDeviceOptions::Model::kKd4);
@@ -26,6 +27,8 @@ TEST(UhidDeviceOptionsTest, EveryOptionIsTaken) {
     EXPECT_EQ(options.faults.seed, 9u);
     EXPECT_EQ(options.faults.removeAfter, 0u);
     EXPECT_EQ(options.faults.removeDelay, std::chrono::milliseconds(1000000000));
+    EXPECT_EQ(options.tracePath, "wire.trace");
+    EXPECT_EQ(options.statePath, "device.state");
 }
 
 TEST(UhidDeviceOptionsTest, NothingGivenIsASoundTorva) {
@@ -70,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"--remove-delay", ""},
                 "--remove-delay takes a whole number from 0 to 1000000000, not ''"},
         Refused{{"--trace", ""}, "--trace needs a file name"},
+        Refused{{"--sim-state", ""}, "--sim-state needs a file name"},
         Refused{{"--echo", "extra"}, "unknown option 'extra'"}));
 
 TEST(UhidDeviceControlTest, TakesTheThreeControls) {

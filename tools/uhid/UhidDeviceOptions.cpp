@@ -32,6 +32,7 @@ std::string UhidDeviceUsage() {
            "  --model torva|kd4     which model, and so which vendor and product id (torva)\n"
            "  --echo                answer every report with itself, not as the model\n"
            "  --trace FILE          append the device's wire trace to FILE\n"
+           "  --sim-state FILE      load the settings store from FILE, save it back at the end\n"
            "  --stall-after N       take no more output reports after the first N\n"
            "  --stall-ms MS         end such a stall after MS milliseconds (default: never)\n"
            "  --silent              send nothing to the host\n"
@@ -92,6 +93,14 @@ bool ParseUhidDeviceOptions(const std::vector<std::string>& args, UhidDeviceOpti
             }
             if (options.tracePath.empty()) {
                 error = "--trace needs a file name";
+                return false;
+            }
+        } else if (arg == "--sim-state") {
+            if (!value(options.statePath)) {
+                return false;
+            }
+            if (options.statePath.empty()) {
+                error = "--sim-state needs a file name";
                 return false;
             }
         } else if (arg == "--silent") {

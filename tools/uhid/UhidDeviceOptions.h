@@ -16,6 +16,9 @@ struct UhidDeviceOptions {
     bool echo = false;
     // Where the simulated device appends its wire trace; empty for none.
     std::string tracePath;
+    // Where the simulated device's settings store is loaded from at start (when the file exists)
+    // and saved to at the end, so that successive runs see one device; empty for none.
+    std::string statePath;
     RelayFaults faults;
     bool help = false;
 };

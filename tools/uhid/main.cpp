@@ -140,6 +140,13 @@ int Serve(const UhidDeviceOptions& options) {
     } else {
         simulated =
             quavelo::SimulatedDevice::Create(kd4 ? quavelo::kModelKd4 : quavelo::kModelTorva, node);
+        if (!options.statePath.empty()) {
+            const quavelo::StoreFileResult loaded = simulated->LoadStoreFile(options.statePath);
+            if (loaded.status == quavelo::StoreFileStatus::kRefused) {
+                Complain(options.statePath + ": " + loaded.error);
+                return kFailed;
+            }
+        }
         simulated->SetWireTrace(trace);
         model = simulated->Open(error);
         if (!model) {
@@ -157,6 +164,13 @@ int Serve(const UhidDeviceOptions& options) {
     controls.join();
     close(quitFd);
     close(stopFd);
+    if (simulated && !options.statePath.empty()) {
+        if (const std::string problem = simulated->SaveStoreFile(options.statePath);
+            !problem.empty()) {
+            Complain(options.statePath + ": " + problem);
+            return kFailed;
+        }
+    }
     if (end == quavelo::UhidRelay::End::kFailed) {
         Complain("/dev/uhid failed");
         return kFailed;
