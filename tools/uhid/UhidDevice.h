@@ -54,8 +54,6 @@ class UhidDevice {
     UhidDevice& operator=(const UhidDevice&) = delete;
     ~UhidDevice();
 
-    const UhidIdentity& Identity() const { return identity_; }
-
     // Readable while the kernel has events for Receive. Nonblocking.
     int Fd() const { return fd_; }
 

@@ -46,16 +46,13 @@ class UhidRelay {
     // model's reads (RequestStop) before it returns.
     End Run(int stopFd);
 
-    // Output reports taken so far.
-    unsigned Taken() const { return taken_; }
-
   private:
     void ForwardInput();
 
     UhidDevice& device_;
     HidDevice& model_;
     const RelayFaults faults_;
-    unsigned taken_ = 0;
+    unsigned taken_ = 0;  // output reports taken so far
 };
 
 }  // namespace quavelo
