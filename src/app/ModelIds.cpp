@@ -1,6 +1,7 @@
 #include "app/ModelIds.h"
 
 #include "device/ParamRange.h"
+#include "link/HexBytes.h"
 
 namespace quavelo {
 
@@ -15,30 +16,11 @@ std::optional<ModelIdText> ModelIdTextOf(std::int32_t model) {
     }
 }
 
-std::optional<std::uint32_t> HexIdValue(std::string_view text) {
-    if (text.empty() || text.size() > 8) return std::nullopt;
-    std::uint32_t value = 0;
-    for (const char c : text) {
-        std::uint32_t digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<std::uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        } else {
-            return std::nullopt;
-        }
-        value = (value << 4) | digit;
-    }
-    return value;
-}
-
 std::optional<ModelUsbIds> ModelUsbIdsOf(std::int32_t model) {
     const std::optional<ModelIdText> text = ModelIdTextOf(model);
     if (!text) return std::nullopt;
-    const std::optional<std::uint32_t> vendor = HexIdValue(text->vendor);
-    const std::optional<std::uint32_t> product = HexIdValue(text->product);
+    const std::optional<std::uint32_t> vendor = HexValue(text->vendor);
+    const std::optional<std::uint32_t> product = HexValue(text->product);
     if (!vendor || !product || *vendor > 0xFFFF || *product > 0xFFFF) return std::nullopt;
     return ModelUsbIds{static_cast<std::uint16_t>(*vendor), static_cast<std::uint16_t>(*product)};
 }

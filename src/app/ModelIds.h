@@ -16,10 +16,6 @@ struct ModelIdText {
 // TORVA "0f8c"/"0046", KD4 "0f8d"/"0047"; nullopt for any other model.
 std::optional<ModelIdText> ModelIdTextOf(std::int32_t model);
 
-// The value of up to eight hexadecimal digits of either case ("0F8c" is 0x0F8C); nullopt for
-// empty text, more than eight digits or any other character.
-std::optional<std::uint32_t> HexIdValue(std::string_view text);
-
 struct ModelUsbIds {
     std::uint16_t vendor = 0;
     std::uint16_t product = 0;

@@ -14,4 +14,23 @@ std::string HexBytes(std::span<const std::uint8_t> bytes, std::string_view separ
     return text;
 }
 
+std::optional<std::uint32_t> HexValue(std::string_view text) {
+    if (text.empty() || text.size() > 8) return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : text) {
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<std::uint32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        } else {
+            return std::nullopt;
+        }
+        value = (value << 4) | digit;
+    }
+    return value;
+}
+
 }  // namespace quavelo

@@ -6,32 +6,12 @@
 #include <cerrno>
 #include <system_error>
 
+#include "link/HexBytes.h"
 #include "link/HidrawDevice.h"
 
 namespace quavelo {
 
 namespace {
-
-std::optional<std::uint32_t> ParseHexField(std::string_view field) {
-    if (field.empty() || field.size() > 8) {
-        return std::nullopt;
-    }
-    std::uint32_t value = 0;
-    for (const char c : field) {
-        std::uint32_t digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<std::uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        } else {
-            return std::nullopt;
-        }
-        value = value * 16 + digit;
-    }
-    return value;
-}
 
 struct UdevDeleter {
     void operator()(udev* u) const { udev_unref(u); }
@@ -53,9 +33,9 @@ std::optional<HidId> ParseHidId(std::string_view text) {
     if (second == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto bus = ParseHexField(text.substr(0, first));
-    const auto vendor = ParseHexField(text.substr(first + 1, second - first - 1));
-    const auto product = ParseHexField(text.substr(second + 1));
+    const auto bus = HexValue(text.substr(0, first));
+    const auto vendor = HexValue(text.substr(first + 1, second - first - 1));
+    const auto product = HexValue(text.substr(second + 1));
     if (!bus || !vendor || !product || *vendor > 0xFFFF || *product > 0xFFFF) {
         return std::nullopt;
     }
