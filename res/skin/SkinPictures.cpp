@@ -46,14 +46,19 @@ void SoftShadow(QPainter& p, const QRectF& r) {
     p.restore();
 }
 
-// A microphone input socket: metal ring, dark face, three pin holes and the latch at the top.
-void XlrSocket(QPainter& p, QPointF c, qreal r) {
+// The metal ring of a socket, radius `r` around `c`.
+void SocketRing(QPainter& p, QPointF c, qreal r) {
     QLinearGradient ring(c - QPointF(0, r), c + QPointF(0, r));
     ring.setColorAt(0.0, kMetalTop);
     ring.setColorAt(1.0, kMetalBottom.darker(130));
     p.setPen(QPen(kOutline, 1.0));
     p.setBrush(ring);
     p.drawEllipse(c, r, r);
+}
+
+// A microphone input socket: metal ring, dark face, three pin holes and the latch at the top.
+void XlrSocket(QPainter& p, QPointF c, qreal r) {
+    SocketRing(p, c, r);
     QLinearGradient face(c - QPointF(0, r), c + QPointF(0, r));
     face.setColorAt(0.0, QColor(0x0C, 0x0D, 0x0F));
     face.setColorAt(1.0, QColor(0x2A, 0x2D, 0x32));
@@ -70,12 +75,7 @@ void XlrSocket(QPainter& p, QPointF c, qreal r) {
 }
 
 void HeadphoneSocket(QPainter& p, QPointF c, qreal r) {
-    QLinearGradient ring(c - QPointF(0, r), c + QPointF(0, r));
-    ring.setColorAt(0.0, kMetalTop);
-    ring.setColorAt(1.0, kMetalBottom.darker(130));
-    p.setPen(QPen(kOutline, 1.0));
-    p.setBrush(ring);
-    p.drawEllipse(c, r, r);
+    SocketRing(p, c, r);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x08, 0x08, 0x0A));
     p.drawEllipse(c, r * 0.5, r * 0.5);

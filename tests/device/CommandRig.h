@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,15 @@ struct CommandRig {
         params.sliderBands[2].gain = 210;
     }
 };
+
+// One command's expected wire and pause trace, for the parameterised series tables.
+struct SeriesCase {
+    const char* name;
+    std::function<bool(DeviceCommands&)> command;
+    std::vector<std::string> trace;
+};
+
+inline void PrintTo(const SeriesCase& c, std::ostream* out) { *out << c.name; }
 
 inline constexpr const char* kTorvaBlock = "FF A0 00 00 0A 00  01 01 02 01 02 55 07 14 01 00";
 inline constexpr const char* kKd4Block = "FF A0 00 00 0A 00  00 01 02 01 02 55 AA 14 01 00";

@@ -10,14 +10,6 @@ namespace {
 
 using namespace test;
 
-struct SeriesCase {
-    const char* name;
-    std::function<bool(DeviceCommands&)> command;
-    std::vector<std::string> trace;
-};
-
-void PrintTo(const SeriesCase& c, std::ostream* out) { *out << c.name; }
-
 class Kd4SeriesTest : public testing::TestWithParam<SeriesCase> {};
 
 TEST_P(Kd4SeriesTest, PausesAfterEveryReportAfterItsLogLine) {
