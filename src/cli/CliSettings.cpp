@@ -15,13 +15,13 @@ namespace {
 enum class ValueKind { Number, OnOff, EqView };
 enum class Models { Both, TorvaOnly, Kd4Only };
 
-struct SettingSpec {
+struct SettingEntry {
     const char* name;
     ValueKind kind;
     Models models;
 };
 
-constexpr std::array<SettingSpec, 14> kSettings{{
+constexpr std::array<SettingEntry, 14> kSettings{{
     {"mic-gain", ValueKind::Number, Models::Both},
     {"gain2", ValueKind::Number, Models::Both},
     {"limiter", ValueKind::OnOff, Models::Both},
@@ -46,14 +46,14 @@ ParamRange NumberRange(std::string_view name, std::int32_t model) {
     return ranges::kMonitorCut;
 }
 
-std::string Allowed(const SettingSpec& spec, std::int32_t model) {
-    switch (spec.kind) {
+std::string Allowed(const SettingEntry& entry, std::int32_t model) {
+    switch (entry.kind) {
         case ValueKind::OnOff:
             return "on or off";
         case ValueKind::EqView:
             return "slider or graph";
         case ValueKind::Number: {
-            const ParamRange range = NumberRange(spec.name, model);
+            const ParamRange range = NumberRange(entry.name, model);
             return std::to_string(range.min) + ".." + std::to_string(range.max);
         }
     }
@@ -67,8 +67,9 @@ std::optional<int> ParseInt(std::string_view text) {
     return value;
 }
 
-std::optional<int> ParseValue(const SettingSpec& spec, std::int32_t model, std::string_view text) {
-    switch (spec.kind) {
+std::optional<int> ParseValue(const SettingEntry& entry, std::int32_t model,
+                              std::string_view text) {
+    switch (entry.kind) {
         case ValueKind::OnOff:
             if (text == "on") return 1;
             if (text == "off") return 0;
@@ -79,7 +80,7 @@ std::optional<int> ParseValue(const SettingSpec& spec, std::int32_t model, std::
             return std::nullopt;
         case ValueKind::Number: {
             const auto value = ParseInt(text);
-            if (!value || !NumberRange(spec.name, model).Contains(*value)) return std::nullopt;
+            if (!value || !NumberRange(entry.name, model).Contains(*value)) return std::nullopt;
             return value;
         }
     }
@@ -140,17 +141,17 @@ bool SendKd4(DeviceCommands& c, const DeviceParams& p, std::string_view name) {
 
 std::string SettingNamesHelp() {
     std::string help;
-    for (const SettingSpec& spec : kSettings) {
+    for (const SettingEntry& entry : kSettings) {
         help += "  ";
-        help += spec.name;
-        help += std::string(22 - std::string_view(spec.name).size(), ' ');
-        if (spec.name == std::string_view("gain2")) {
+        help += entry.name;
+        help += std::string(22 - std::string_view(entry.name).size(), ' ');
+        if (entry.name == std::string_view("gain2")) {
             help += "TORVA 0..47, KD4 0..80";
         } else {
-            help += Allowed(spec, kModelTorva);
+            help += Allowed(entry, kModelTorva);
         }
-        if (spec.models == Models::TorvaOnly) help += " (TORVA)";
-        if (spec.models == Models::Kd4Only) help += " (KD4)";
+        if (entry.models == Models::TorvaOnly) help += " (TORVA)";
+        if (entry.models == Models::Kd4Only) help += " (KD4)";
         help += '\n';
     }
     return help;
@@ -158,20 +159,21 @@ std::string SettingNamesHelp() {
 
 std::optional<SettingChange> ParseSetting(std::int32_t model, std::string_view name,
                                           std::string_view value, std::string& error) {
-    for (const SettingSpec& spec : kSettings) {
-        if (name != spec.name) continue;
+    for (const SettingEntry& entry : kSettings) {
+        if (name != entry.name) continue;
         const bool kd4 = model == kModelKd4;
-        if ((spec.models == Models::TorvaOnly && kd4) || (spec.models == Models::Kd4Only && !kd4)) {
+        if ((entry.models == Models::TorvaOnly && kd4) ||
+            (entry.models == Models::Kd4Only && !kd4)) {
             error = std::string(name) + " is a setting of the " + (kd4 ? "TORVA" : "KD4") + " only";
             return std::nullopt;
         }
-        const auto parsed = ParseValue(spec, model, value);
+        const auto parsed = ParseValue(entry, model, value);
         if (!parsed) {
-            error = std::string(name) + " takes " + Allowed(spec, model) + ", not \"" +
+            error = std::string(name) + " takes " + Allowed(entry, model) + ", not \"" +
                     std::string(value) + "\"";
             return std::nullopt;
         }
-        return SettingChange{spec.name, *parsed};
+        return SettingChange{entry.name, *parsed};
     }
     error =
         "unknown setting \"" + std::string(name) + "\"; the settings are:\n" + SettingNamesHelp();
