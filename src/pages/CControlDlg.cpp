@@ -29,13 +29,13 @@ constexpr int kButtonLitImage = 192;
 
 // The section labels in the page's order: place, the text the page starts with, and the English
 // caption that replaces it at the end of the set-up (none for values and for "L" / "R").
-struct SectionLabelSpec {
+struct SectionLabelEntry {
     int id;
     QRect place;
     const char* first;
     const char* english;
 };
-const std::array<SectionLabelSpec, CControlDlg::kSectionLabels> kSectionLabelSpecs{{
+const std::array<SectionLabelEntry, CControlDlg::kSectionLabels> kSectionLabelEntrys{{
     {CControlDlg::kIdLimiterCaption, {20, 350, 80, 20}, "限幅器", "DRC"},
     {CControlDlg::kIdHighPassCaption, {270, 350, 80, 20}, "高通滤波", "HighPass"},
     {CControlDlg::kIdMicGainCaption, {30, 460, 80, 20}, "话筒增益", "MIC Gain"},
@@ -58,13 +58,13 @@ const std::array<SectionLabelSpec, CControlDlg::kSectionLabels> kSectionLabelSpe
 // The preview panel: names at x 750 and values at x 880, one row per 20 pixels from y 10. The
 // five band rows show the frequency under the name column and the gain under the value column;
 // the last name label stays hidden.
-struct PreviewRowSpec {
+struct PreviewRowEntry {
     int nameId;
     int valueId;  // 0: the row has no value
     const char* first;
     const char* english;
 };
-constexpr std::array<PreviewRowSpec, 14> kPreviewRows{{
+constexpr std::array<PreviewRowEntry, 14> kPreviewRows{{
     {1068, 1069, "Gain", "Gain"},
     {1070, 1071, "SIGNAL", "SIGNAL"},
     {1072, 1073, "COMPRESSOR", "DRC"},
@@ -102,10 +102,10 @@ CControlDlg::CControlDlg(PageContext& context, QWidget* parent)
 }
 
 void CControlDlg::CreateProcessingControls() {
-    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
-        const SectionLabelSpec& spec = kSectionLabelSpecs[i];
-        sectionLabels_[i] = MakeLabel(this, spec.id, spec.place, LabelLook::kSection,
-                                      QString::fromUtf8(spec.first));
+    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
+        const SectionLabelEntry& entry = kSectionLabelEntrys[i];
+        sectionLabels_[i] = MakeLabel(this, entry.id, entry.place, LabelLook::kSection,
+                                      QString::fromUtf8(entry.first));
     }
     SectionLabel(kIdMixReadout)->hide();
 
@@ -140,14 +140,14 @@ void CControlDlg::CreatePresetControls() {
     readButton_ = MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, kButtonImage,
                                  kButtonLitImage, kButtonLitImage);
     for (std::size_t row = 0; row < kPreviewRows.size(); ++row) {
-        const PreviewRowSpec& spec = kPreviewRows[row];
+        const PreviewRowEntry& entry = kPreviewRows[row];
         const int y = 10 + 20 * static_cast<int>(row);
-        previewLabels_[spec.nameId - kIdFirstPreviewLabel] =
-            MakeLabel(this, spec.nameId, {750, y, 100, 16}, LabelLook::kPreview,
-                      QString::fromUtf8(spec.first));
-        if (spec.valueId != 0) {
-            previewLabels_[spec.valueId - kIdFirstPreviewLabel] =
-                MakeLabel(this, spec.valueId, {880, y, 100, 16}, LabelLook::kPreview);
+        previewLabels_[entry.nameId - kIdFirstPreviewLabel] =
+            MakeLabel(this, entry.nameId, {750, y, 100, 16}, LabelLook::kPreview,
+                      QString::fromUtf8(entry.first));
+        if (entry.valueId != 0) {
+            previewLabels_[entry.valueId - kIdFirstPreviewLabel] =
+                MakeLabel(this, entry.valueId, {880, y, 100, 16}, LabelLook::kPreview);
         }
     }
     PreviewLabel(kIdHiddenPreviewLabel)->hide();
@@ -199,11 +199,11 @@ void CControlDlg::SetEnglishCaptions() {
     eq_.SetCaptions();
     saveButton_->setText(QStringLiteral("Save"));
     readButton_->setText(QStringLiteral("Read"));
-    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
-        const char* english = kSectionLabelSpecs[i].english;
+    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
+        const char* english = kSectionLabelEntrys[i].english;
         if (english != nullptr) sectionLabels_[i]->SetText(QString::fromUtf8(english));
     }
-    for (const PreviewRowSpec& row : kPreviewRows) {
+    for (const PreviewRowEntry& row : kPreviewRows) {
         if (row.english != nullptr)
             PreviewLabel(row.nameId)->SetText(QString::fromUtf8(row.english));
     }
@@ -226,8 +226,8 @@ void CControlDlg::paintEvent(QPaintEvent*) {
 }
 
 CStaticST* CControlDlg::SectionLabel(int id) const {
-    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
-        if (kSectionLabelSpecs[i].id == id) return sectionLabels_[i];
+    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
+        if (kSectionLabelEntrys[i].id == id) return sectionLabels_[i];
     }
     return nullptr;
 }
