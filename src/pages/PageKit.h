@@ -28,6 +28,8 @@ inline constexpr std::uint32_t kPageLabelBackground = 0x202020;  // GDI colour, 
 
 // What a page shows when a Reset or a preset recall could not reach the device.
 inline constexpr std::string_view kSendFailedMessage = "发送失败";
+// What a page shows when a change cannot be taken while its device is still busy sending.
+inline constexpr std::string_view kPleaseWaitMessage = "Please Wait";
 
 // The label looks of the control pages.
 enum class LabelLook {

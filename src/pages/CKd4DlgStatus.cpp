@@ -1,0 +1,97 @@
+// The status section of the KD4 page: the lock, mic mute and indicator switches, the lock overlay
+// and the level meter. The device reports the switches' states itself; they reach the page
+// through RefreshFromParams.
+
+#include <QWidget>
+
+#include "pages/CKd4Dlg.h"
+#include "pages/PageKit.h"
+#include "widgets/CMyProgressCtrl.h"
+#include "widgets/CStaticST.h"
+#include "widgets/ControlId.h"
+#include "widgets/PngButton.h"
+
+namespace quavelo {
+
+namespace {
+
+constexpr int kSwitchOff = 144;
+constexpr int kSwitchOn = 145;
+constexpr int kMeterFill = 168;
+constexpr int kMeterBackground = 167;
+constexpr int kPadlockOpen = 197;
+constexpr int kPadlockClosed = 198;
+constexpr int kMicOpen = 199;
+constexpr int kMicMuted = 200;
+constexpr int kLockOverlayImage = 201;
+constexpr int kOverlayFontSize = 16;
+
+int Toggle(PngButton* button) {
+    const int on = button->Checked() == 1 ? 0 : 1;
+    button->SetChecked(on);
+    return on;
+}
+
+}  // namespace
+
+void CKd4Dlg::CreateStatusControls() {
+    indicatorSwitch_ =
+        MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    levelMeter_ = new CMyProgressCtrl(this);
+    SetControlId(levelMeter_, kIdLevelMeter);
+    levelMeter_->setGeometry(670, 380, 250, 20);
+    levelMeter_->SetMeterImages(kMeterFill, kMeterBackground);
+    levelMeter_->SetRange(0, 100);
+    levelMeter_->SetPos(0);
+
+    // The overlay covers the whole page above every control while the page is locked. Clicks go
+    // through it to the controls underneath, where only the status switches take them; those
+    // stand above it so the switch that unlocks stays plainly visible.
+    lockOverlay_ = new CStaticST(this);
+    SetControlId(lockOverlay_, kIdLockOverlay);
+    lockOverlay_->SetFontSize(kOverlayFontSize);
+    lockOverlay_->SetAlignment(CStaticST::kNear);
+    lockOverlay_->SetOverlayImage(kLockOverlayImage);
+    lockOverlay_->SetOverlayOn(true);
+    lockOverlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lockOverlay_->setGeometry(rect());
+    lockOverlay_->hide();
+
+    lockSwitch_ = MakeSwitch(this, kIdLockSwitch, {870, 350, 24, 24}, kPadlockOpen, kPadlockClosed);
+    muteSwitch_ = MakeSwitch(this, kIdMuteSwitch, {900, 350, 24, 24}, kMicOpen, kMicMuted);
+    indicatorSwitch_->raise();
+}
+
+void CKd4Dlg::RefreshStatus() {
+    const DeviceParams& p = context_.params;
+    muteSwitch_->SetChecked(p.kd4SwitchA);
+    lockSwitch_->SetChecked(p.kd4Lock);
+    indicatorSwitch_->SetChecked(p.kd4SwitchB);
+}
+
+void CKd4Dlg::ShowLockOverlay(bool locked) { lockOverlay_->setVisible(locked); }
+
+void CKd4Dlg::OnLockSwitch() {
+    if (Busy()) return;
+    const int locked = Toggle(lockSwitch_);
+    context_.params.kd4Lock = locked;
+    ApplyLockState(locked == 0);
+    ShowLockOverlay(locked == 1);
+    if (Connected()) StartSwitchesSend();
+}
+
+void CKd4Dlg::OnMuteSwitch() {
+    if (Busy()) return;
+    context_.params.kd4SwitchA = Toggle(muteSwitch_);
+    if (Connected()) StartSwitchesSend();
+}
+
+void CKd4Dlg::OnIndicatorSwitch() {
+    if (Busy()) return;
+    context_.params.kd4SwitchB = Toggle(indicatorSwitch_);
+    if (Connected()) StartSwitchesSend();
+}
+
+void CKd4Dlg::SetLevelMeter(int position) { levelMeter_->SetPos(position); }
+
+}  // namespace quavelo
