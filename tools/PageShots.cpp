@@ -1,23 +1,29 @@
-// page-shots OUTDIR: renders the TORVA control page, connected to a simulated TORVA, in its views
-// and channel modes to PNG files at the size the main window gives it (1000 x 650):
-// torva-sliders-mono.png, torva-sliders-stereo.png, torva-graph-mono.png, torva-graph-stereo.png
-// and torva-eq-off.png.
+// page-shots OUTDIR: renders both control pages, each connected to its simulated device, to PNG
+// files at the size the main window gives them (1000 x 650). The TORVA page in its views and
+// channel modes: torva-sliders-mono.png, torva-sliders-stereo.png, torva-graph-mono.png,
+// torva-graph-stereo.png and torva-eq-off.png. The KD4 page in both views, with the equaliser
+// off, and locked: kd4-sliders.png, kd4-graph.png, kd4-eq-off.png and kd4-locked.png.
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTest>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string_view>
+#include <thread>
 
 #include "device/DeviceCommands.h"
+#include "device/Kd4ReportParser.h"
 #include "device/PresetFile.h"
 #include "device/ValueDisplay.h"
 #include "graph/CMultiColorPlotCtrl.h"
 #include "link/HidControl.h"
 #include "link/LinkState.h"
 #include "pages/CControlDlg.h"
+#include "pages/CKd4Dlg.h"
 #include "sim/SimulatedBackend.h"
 #include "widgets/CGDIpInitializer.h"
 #include "widgets/ControlId.h"
@@ -46,11 +52,11 @@ class NoSleep final : public Sleeper {
     void SleepFor(std::chrono::milliseconds) override {}
 };
 
-// The page over the command object over HidControl over one simulated TORVA, connected after the
-// read-back as the main window connects it.
+// A page over the command object over HidControl over one simulated device of its model.
+template <typename Page, std::int32_t kModel>
 struct Scene {
     SimulatedBackend backend;
-    SimulatedDevice& device = backend.AddDevice(kModelTorva);
+    SimulatedDevice& device = backend.AddDevice(kModel);
     LinkState state;
     HidControl link{backend, state};
     DeviceParams params;
@@ -60,16 +66,29 @@ struct Scene {
     DeviceCommands commands{link, params, sleeper, log, prompt};
     Kd4SendWorker sendWorker{params, sleeper};
     PageContext context;
-    CControlDlg page;
+    Page page;
 
     explicit Scene(const QString& dataDir)
         : context{params, commands, prompt, sendWorker, dataDir.toStdString()}, page(context) {
         params.ResetToInitialValues();
-        params.deviceModel = kModelTorva;
+        params.deviceModel = kModel;
         page.resize(1000, 650);
         page.OnInitDialog();
         page.show();
     }
+
+    void Click(int id) { FindControl<PngButton>(&page, id)->click(); }
+
+    bool Save(const QString& path) {
+        QImage image(page.size(), QImage::Format_ARGB32);
+        page.render(&image);
+        return image.save(path);
+    }
+};
+
+// The TORVA page, connected after the synchronous read-back as the main window connects it.
+struct TorvaScene : Scene<CControlDlg, kModelTorva> {
+    using Scene::Scene;
 
     bool Connect() {
         const HidDeviceInfo info = device.Info();
@@ -91,13 +110,45 @@ struct Scene {
         const int right = LevelPercent(second);
         page.SetLevelMeters(left, right, (left + right) / 2);
     }
+};
 
-    void Click(int id) { FindControl<PngButton>(&page, id)->click(); }
+// Polls `done` for up to two seconds.
+bool WaitFor(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
 
-    bool Save(const QString& path) {
-        QImage image(page.size(), QImage::Format_ARGB32);
-        page.render(&image);
-        return image.save(path);
+// The KD4 page, connected after the reader thread's read-back as the main window connects it.
+struct Kd4Scene : Scene<CKd4Dlg, kModelKd4> {
+    using Scene::Scene;
+
+    bool Connect() {
+        const HidDeviceInfo info = device.Info();
+        link.SetReportHandler(
+            [this](const HidReport& report, std::size_t) { ParseKd4Report(report, params); });
+        if (!link.FindAndOpen(info.vendorId, info.productId) || !link.StartReader() ||
+            !commands.RequestAllSettingsKd4() ||
+            !WaitFor([this] { return params.readbackDone.Exchange(0) != 0; })) {
+            return false;
+        }
+        params.connected = 1;
+        return true;
+    }
+
+    // Sends the model's settings through the page's own jobs (a recall of them), shows them and
+    // the device's level reading.
+    void Show() {
+        page.RefreshFromParams();
+        params.meterReady = 0;
+        for (int i = 0; i < 23; ++i) {
+            commands.RequestLevelKd4();
+            WaitFor([this] { return params.meterReady.Exchange(0) != 0; });
+        }
+        page.SetLevelMeter(LevelPercent(params.meterLevel));
     }
 };
 
@@ -115,7 +166,8 @@ void ShapeEqualiser(DeviceParams& p) {
 }
 
 // A preset in slot 3 for the preview panel, and the slot picked.
-bool PreparePreset(Scene& scene, const QString& dataDir) {
+template <typename AnyScene>
+bool PreparePreset(AnyScene& scene, const QString& dataDir) {
     DeviceParams stored;
     stored.ResetToInitialValues();
     ShapeEqualiser(stored);
@@ -134,7 +186,7 @@ bool PreparePreset(Scene& scene, const QString& dataDir) {
 bool Shoot(const QString& outDir, const QString& name, int stereo, int eqMode, bool eqOff) {
     const QString dataDir = outDir + "/presets-" + name;
     QDir().mkpath(dataDir);
-    Scene scene(dataDir);
+    TorvaScene scene(dataDir);
     if (!scene.Connect() || !PreparePreset(scene, dataDir)) return false;
     DeviceParams& p = scene.params;
     ShapeEqualiser(p);
@@ -163,6 +215,40 @@ bool Shoot(const QString& outDir, const QString& name, int stereo, int eqMode, b
     return true;
 }
 
+bool ShootKd4(const QString& outDir, const QString& name, int eqMode, bool eqOff, bool locked) {
+    const QString dataDir = outDir + "/presets-kd4-" + name;
+    QDir().mkpath(dataDir);
+    Kd4Scene scene(dataDir);
+    if (!scene.Connect() || !PreparePreset(scene, dataDir)) return false;
+    DeviceParams& p = scene.params;
+    ShapeEqualiser(p);
+    p.eqMode = eqMode;
+    p.micGain = 28;
+    p.gain2 = 64;
+    p.monitorPlaybackCut = 0;
+    p.monitorMicCut = 3;
+    p.kd4SwitchB = 1;
+    p.kd4Lock = locked ? 1 : 0;
+    if (eqOff) {
+        p.eqEnabled = 0;
+        p.limiterOn = 0;
+        p.hpfFreq = 2;
+        p.kd4SwitchA = 1;
+    }
+    scene.Show();
+    if (eqMode == 1 && !eqOff && !locked) {
+        auto* graph = FindControl<CMultiColorPlotCtrl>(&scene.page, EqEditor::kIdGraph);
+        graph->grab();
+        const HandleBox& box = graph->Handles()[2].box;
+        QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(box.CentreX(), box.CentreY()));
+    }
+    scene.sendWorker.WaitIdle();
+    const QString path = outDir + "/kd4-" + name + ".png";
+    if (!scene.Save(path)) return false;
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,7 +268,10 @@ int main(int argc, char** argv) {
     const bool ok =
         Shoot(outDir, "sliders-mono", 0, 0, false) &&
         Shoot(outDir, "sliders-stereo", 1, 0, false) && Shoot(outDir, "graph-mono", 0, 1, false) &&
-        Shoot(outDir, "graph-stereo", 1, 1, false) && Shoot(outDir, "eq-off", 1, 1, true);
+        Shoot(outDir, "graph-stereo", 1, 1, false) && Shoot(outDir, "eq-off", 1, 1, true) &&
+        ShootKd4(outDir, "sliders", 0, false, false) &&
+        ShootKd4(outDir, "graph", 1, false, false) && ShootKd4(outDir, "eq-off", 1, true, false) &&
+        ShootKd4(outDir, "locked", 0, false, true);
     if (!ok) std::fprintf(stderr, "page-shots: a page could not be rendered\n");
     return ok ? 0 : 1;
 }
