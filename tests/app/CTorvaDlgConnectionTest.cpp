@@ -12,6 +12,7 @@
 #include "support/FakeReportLink.h"
 #include "support/RecordingLogSink.h"
 #include "support/RecordingSleeper.h"
+#include "widgets/CBitmapSlider.h"
 #include "widgets/CMyProgressCtrl.h"
 
 namespace quavelo {
@@ -205,15 +206,26 @@ TEST(Kd4ConnectTest, DevicesOwnControlsRefreshThePageThroughTheTimer) {
         const char* name;
         std::function<bool(SimulatedDevice&)> press;
         std::function<bool(const DeviceParams&)> changed;
+        std::function<bool(AppRig&, QWidget*)> shown;
     };
     const int gain = rig.params.micGain;
     const Press presses[] = {
         {"knob", [](SimulatedDevice& d) { return d.TurnGainKnob(3); },
-         [gain](const DeviceParams& p) { return p.micGain == gain + 3; }},
+         [gain](const DeviceParams& p) { return p.micGain == gain + 3; },
+         [gain](AppRig& r, QWidget* page) {
+             return r.Control<CBitmapSlider>(page, CKd4Dlg::kIdMicGainSlider)->GetPos() == gain + 3;
+         }},
         {"mute", [](SimulatedDevice& d) { return d.PressMute(); },
-         [](const DeviceParams& p) { return p.kd4SwitchA == 1; }},
+         [](const DeviceParams& p) { return p.kd4SwitchA == 1; },
+         [](AppRig& r, QWidget* page) {
+             return r.Control<PngButton>(page, CKd4Dlg::kIdMuteSwitch)->Checked() == 1;
+         }},
         {"lock", [](SimulatedDevice& d) { return d.PressLock(); },
-         [](const DeviceParams& p) { return p.kd4Lock == 1; }},
+         [](const DeviceParams& p) { return p.kd4Lock == 1; },
+         [](AppRig& r, QWidget* page) {
+             return r.Control(page, CKd4Dlg::kIdLockOverlay)->isVisible() &&
+                    !r.Control(page, CKd4Dlg::kIdMicGainSlider)->isEnabled();
+         }},
     };
     for (const Press& press : presses) {
         const int before = rig.Refreshes(CTorvaDlg::kPageKd4);
@@ -221,6 +233,7 @@ TEST(Kd4ConnectTest, DevicesOwnControlsRefreshThePageThroughTheTimer) {
         EXPECT_TRUE(AppRig::WaitFor([&] {
             return press.changed(rig.params) && rig.Refreshes(CTorvaDlg::kPageKd4) > before;
         })) << press.name;
+        EXPECT_TRUE(press.shown(rig, rig.window->Kd4Page())) << press.name;
         EXPECT_EQ(rig.params.statusReady, 0) << press.name;
     }
 }
