@@ -2,8 +2,6 @@
 // and the level meter. The device reports the switches' states itself; they reach the page
 // through RefreshFromParams.
 
-#include <QWidget>
-
 #include "pages/CKd4Dlg.h"
 #include "pages/PageKit.h"
 #include "widgets/CMyProgressCtrl.h"
