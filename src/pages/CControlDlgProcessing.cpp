@@ -15,13 +15,6 @@ namespace quavelo {
 
 namespace {
 
-// A switch's state after a click: the page flips it itself.
-int Toggle(PngButton* button) {
-    const int on = button->Checked() == 1 ? 0 : 1;
-    button->SetChecked(on);
-    return on;
-}
-
 QString GainText(std::int32_t step) { return QString::fromStdString(MicGainText(step)); }
 
 }  // namespace
@@ -50,7 +43,7 @@ void CControlDlg::RefreshProcessing() {
 
 void CControlDlg::OnLimiterSwitch() {
     DeviceParams& p = context_.params;
-    const int on = Toggle(limiterSwitch_);
+    const int on = ToggleSwitch(limiterSwitch_);
     SetChoiceUsable(limiterList_, on == 1);
     StoreLimiterSwitch(p, on);
     if (Connected()) context_.commands.SetLimiter(p.limiterOn, p.limiterLevel);
@@ -58,7 +51,7 @@ void CControlDlg::OnLimiterSwitch() {
 
 void CControlDlg::OnHighPassSwitch() {
     DeviceParams& p = context_.params;
-    const int on = Toggle(highPassSwitch_);
+    const int on = ToggleSwitch(highPassSwitch_);
     SetChoiceUsable(highPassList_, on == 1);
     StoreHighPassSwitch(p, on);
     if (Connected()) context_.commands.SetHighPass(p.hpfOn, p.hpfFreq);
@@ -66,7 +59,7 @@ void CControlDlg::OnHighPassSwitch() {
 
 void CControlDlg::OnStereoSwitch() {
     DeviceParams& p = context_.params;
-    const int on = Toggle(stereoSwitch_);
+    const int on = ToggleSwitch(stereoSwitch_);
     ShowStereo(on == 1);
     p.stereo = on;
     if (Connected()) context_.commands.SetStereo(p.stereo);

@@ -20,8 +20,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kSwitchOff = 144;
-constexpr int kSwitchOn = 145;
 constexpr int kPlaybackIconImage = 171;
 constexpr int kMicIconImage = 172;
 constexpr int kButtonImage = 191;
@@ -114,12 +112,13 @@ void CKd4Dlg::CreateProcessingControls() {
     preset->SetAlignment(CStaticST::kCentre);
     preset->SetFrame(true);
 
-    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, kSlideSwitchOffImage,
+                                kSlideSwitchOnImage);
     limiterList_ =
         MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
                       {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
-    highPassSwitch_ =
-        MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, kSlideSwitchOffImage,
+                                 kSlideSwitchOnImage);
     highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
                                   {QStringLiteral("75Hz"), QStringLiteral("150Hz")});
 

@@ -14,12 +14,6 @@ namespace quavelo {
 
 namespace {
 
-int Toggle(PngButton* button) {
-    const int on = button->Checked() == 1 ? 0 : 1;
-    button->SetChecked(on);
-    return on;
-}
-
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
@@ -37,7 +31,7 @@ void CKd4Dlg::RefreshProcessing() {
 
 void CKd4Dlg::OnLimiterSwitch() {
     if (Busy()) return;
-    const int on = Toggle(limiterSwitch_);
+    const int on = ToggleSwitch(limiterSwitch_);
     SetChoiceUsable(limiterList_, on == 1);
     StoreLimiterSwitch(context_.params, on);
     if (Connected()) StartLimiterSend();
@@ -45,7 +39,7 @@ void CKd4Dlg::OnLimiterSwitch() {
 
 void CKd4Dlg::OnHighPassSwitch() {
     if (Busy()) return;
-    const int on = Toggle(highPassSwitch_);
+    const int on = ToggleSwitch(highPassSwitch_);
     SetChoiceUsable(highPassList_, on == 1);
     StoreHighPassSwitch(context_.params, on);
     if (Connected()) StartHighPassSend();

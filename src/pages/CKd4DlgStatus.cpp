@@ -13,8 +13,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kSwitchOff = 144;
-constexpr int kSwitchOn = 145;
 constexpr int kMeterFill = 168;
 constexpr int kMeterBackground = 167;
 constexpr int kPadlockOpen = 197;
@@ -24,17 +22,11 @@ constexpr int kMicMuted = 200;
 constexpr int kLockOverlayImage = 201;
 constexpr int kOverlayFontSize = 16;
 
-int Toggle(PngButton* button) {
-    const int on = button->Checked() == 1 ? 0 : 1;
-    button->SetChecked(on);
-    return on;
-}
-
 }  // namespace
 
 void CKd4Dlg::CreateStatusControls() {
-    indicatorSwitch_ =
-        MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    indicatorSwitch_ = MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28},
+                                  kSlideSwitchOffImage, kSlideSwitchOnImage);
     levelMeter_ = new CMyProgressCtrl(this);
     SetControlId(levelMeter_, kIdLevelMeter);
     levelMeter_->setGeometry(670, 380, 250, 20);
@@ -71,7 +63,7 @@ void CKd4Dlg::ShowLockOverlay(bool locked) { lockOverlay_->setVisible(locked); }
 
 void CKd4Dlg::OnLockSwitch() {
     if (Busy()) return;
-    const int locked = Toggle(lockSwitch_);
+    const int locked = ToggleSwitch(lockSwitch_);
     context_.params.kd4Lock = locked;
     ApplyLockState(locked == 0);
     ShowLockOverlay(locked == 1);
@@ -80,13 +72,13 @@ void CKd4Dlg::OnLockSwitch() {
 
 void CKd4Dlg::OnMuteSwitch() {
     if (Busy()) return;
-    context_.params.kd4SwitchA = Toggle(muteSwitch_);
+    context_.params.kd4SwitchA = ToggleSwitch(muteSwitch_);
     if (Connected()) StartSwitchesSend();
 }
 
 void CKd4Dlg::OnIndicatorSwitch() {
     if (Busy()) return;
-    context_.params.kd4SwitchB = Toggle(indicatorSwitch_);
+    context_.params.kd4SwitchB = ToggleSwitch(indicatorSwitch_);
     if (Connected()) StartSwitchesSend();
 }
 

@@ -98,6 +98,12 @@ PngButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalI
     return button;
 }
 
+int ToggleSwitch(PngButton* button) {
+    const int on = button->Checked() == 1 ? 0 : 1;
+    button->SetChecked(on);
+    return on;
+}
+
 CComBoxBtn* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId,
                           const QStringList& items) {
     auto* list = new CComBoxBtn(page);

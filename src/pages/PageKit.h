@@ -26,6 +26,10 @@ class PngButton;
 inline constexpr std::uint32_t kPageTextColor = 0xFFFFFFFF;      // ARGB
 inline constexpr std::uint32_t kPageLabelBackground = 0x202020;  // GDI colour, the page's own
 
+// The slide switch of both pages' on/off settings: off and on (green) skin images.
+inline constexpr int kSlideSwitchOffImage = 144;
+inline constexpr int kSlideSwitchOnImage = 145;
+
 // What a page shows when a Reset or a preset recall could not reach the device.
 inline constexpr std::string_view kSendFailedMessage = "发送失败";
 // What a page shows when a change cannot be taken while its device is still busy sending.
@@ -72,6 +76,10 @@ PngButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId
                       const QString& caption = {});
 PngButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
                           int hoverId, const QString& caption = {});
+
+// A switch's click: the page flips the switch itself (PngButton never does) and takes the new
+// state, 0 or 1.
+int ToggleSwitch(PngButton* button);
 
 // A drop-down at `at` (it takes its bitmap's size) with `items`, reporting choices with
 // `choiceId`; item 0 is shown.
