@@ -30,13 +30,13 @@ constexpr SliderLook kMonitorLevelLook{false, 193, 173, 153, 153, 2, 2, 8, 0, 80
 
 // The section labels in the page's order: place, the English caption that the label set-up
 // writes (none for the value read-outs), and whether the label is shown.
-struct SectionLabelSpec {
+struct SectionLabelEntry {
     int id;
     QRect place;
     const char* caption;
     bool shown;
 };
-const std::array<SectionLabelSpec, CKd4Dlg::kSectionLabels> kSectionLabelSpecs{{
+const std::array<SectionLabelEntry, CKd4Dlg::kSectionLabels> kSectionLabelEntrys{{
     {CKd4Dlg::kIdLimiterCaption, {20, 350, 80, 20}, "DRC", true},
     {CKd4Dlg::kIdHighPassCaption, {270, 350, 80, 20}, "HighPass", true},
     {1045, {30, 460, 80, 20}, "MIC Gain", false},
@@ -103,10 +103,10 @@ CKd4Dlg::CKd4Dlg(PageContext& context, QWidget* parent, Clock clock)
 }
 
 void CKd4Dlg::CreateProcessingControls() {
-    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
-        const SectionLabelSpec& spec = kSectionLabelSpecs[i];
-        sectionLabels_[i] = MakeLabel(this, spec.id, spec.place, LabelLook::kSection);
-        sectionLabels_[i]->setVisible(spec.shown);
+    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
+        const SectionLabelEntry& entry = kSectionLabelEntrys[i];
+        sectionLabels_[i] = MakeLabel(this, entry.id, entry.place, LabelLook::kSection);
+        sectionLabels_[i]->setVisible(entry.shown);
     }
     CStaticST* preset = SectionLabel(kIdPresetCaption);
     preset->SetAlignment(CStaticST::kCentre);
@@ -196,8 +196,8 @@ void CKd4Dlg::SetupLabels() {
     eq_.SetCaptions();
     saveButton_->setText(QStringLiteral("Save"));
     readButton_->setText(QStringLiteral("Read"));
-    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
-        const char* caption = kSectionLabelSpecs[i].caption;
+    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
+        const char* caption = kSectionLabelEntrys[i].caption;
         if (caption != nullptr) sectionLabels_[i]->SetText(QString::fromUtf8(caption));
     }
     for (const PreviewCaption& caption : kPreviewCaptions) {
@@ -253,8 +253,8 @@ void CKd4Dlg::resizeEvent(QResizeEvent* event) {
 }
 
 CStaticST* CKd4Dlg::SectionLabel(int id) const {
-    for (std::size_t i = 0; i < kSectionLabelSpecs.size(); ++i) {
-        if (kSectionLabelSpecs[i].id == id) return sectionLabels_[i];
+    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
+        if (kSectionLabelEntrys[i].id == id) return sectionLabels_[i];
     }
     return nullptr;
 }
