@@ -268,7 +268,9 @@ void PaintBrandPanel(QPainter& p, QSize size) {
 void PaintLockOverlay(QPainter& p, QSize size) {
     p.fillRect(QRect(QPoint(0, 0), size), QColor(0x08, 0x09, 0x0B, 178));
 
-    const QPointF c(size.width() / 2.0, size.height() / 2.0);
+    // The card stands over the equaliser section (the page's top left 650 × 320), clear of the
+    // status switches below and to the right, which stay above the overlay and usable.
+    const QPointF c(size.width() * 0.325, size.height() * 0.27);
     const QRectF card(c.x() - 150, c.y() - 115, 300, 230);
     RaisedFace(p, card, kTileRadius, QColor(0x34, 0x38, 0x3F, 240), QColor(0x22, 0x25, 0x2A, 240));
 
