@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "pages/CControlDlg.h"
 #include "pages/TorvaPageRig.h"
+#include "support/SettingsByName.h"
 
 namespace quavelo {
 namespace {
@@ -22,29 +22,6 @@ constexpr char kConfirmRead[] = "是否调用预设设置?";
 constexpr char kNotSaved[] = "没有保存";
 
 int SlotButton(int slot) { return kIdFirstSlotButton + slot; }
-
-// Every setting a preset recalls, by name.
-std::map<std::string, int> Recalled(const DeviceParams& p) {
-    std::map<std::string, int> fields{{"eqEnabled", p.eqEnabled},
-                                      {"eqMode", p.eqMode},
-                                      {"stereo", p.stereo},
-                                      {"micGain", p.micGain},
-                                      {"gain2", p.gain2},
-                                      {"monitorMicCut", p.monitorMicCut},
-                                      {"monitorPlaybackCut", p.monitorPlaybackCut},
-                                      {"hpfOn", p.hpfOn},
-                                      {"hpfFreq", p.hpfFreq},
-                                      {"limiterOn", p.limiterOn},
-                                      {"limiterLevel", p.limiterLevel}};
-    for (int i = 0; i < kEqBands; ++i) {
-        const std::string n = std::to_string(i + 1);
-        fields["sliderBands" + n + ".gain"] = p.sliderBands[i].gain;
-        fields["graphBands" + n + ".gain"] = p.graphBands[i].gain;
-        fields["graphBands" + n + ".freq"] = p.graphBands[i].freq;
-        fields["graphBands" + n + ".q"] = p.graphBands[i].q;
-    }
-    return fields;
-}
 
 // Settings unlike the initial ones in every recalled field.
 void SetDistinct(DeviceParams& p) {
@@ -123,11 +100,11 @@ TEST(CControlDlgPresetTest, SaveThenReadChangesNothingAndSendsTheWholeRecall) {
     EXPECT_EQ(Sent(rig.trace), (std::vector<std::string>{"C " + std::string(kConfirmSave)}))
         << "saving sends nothing";
     rig.params.graphBands[1].q = 9;  // Q is not recalled: the model's stays
-    const auto before = Recalled(rig.params);
+    const auto before = test::SettingsByName(rig.params);
 
     rig.trace.Clear();
     rig.Click(kIdReadButton);
-    EXPECT_EQ(Recalled(rig.params), before);
+    EXPECT_EQ(test::SettingsByName(rig.params), before);
     std::vector<std::string> sent = Sent(rig.trace);
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent.front(), "C " + std::string(kConfirmRead));
@@ -193,13 +170,13 @@ TEST_P(CControlDlgPresetStopTest, TouchesNoFileAndNoSetting) {
     if (c.slot != kNoSlot) rig.Click(SlotButton(c.slot));
     rig.Connect();
     rig.prompt.SetDefaultConfirmAnswer(c.answer);
-    const auto before = Recalled(rig.params);
+    const auto before = test::SettingsByName(rig.params);
 
     rig.link.FailWritesFrom(1);  // any send would show
     rig.Click(c.button);
     EXPECT_EQ(rig.prompt.Confirms(), c.confirms);
     EXPECT_EQ(rig.prompt.Infos(), c.infos);
-    EXPECT_EQ(Recalled(rig.params), before);
+    EXPECT_EQ(test::SettingsByName(rig.params), before);
     EXPECT_EQ(test::ReadFile(file), fileBefore);
     EXPECT_EQ(rig.link.WriteAttempts(), 0);
 }

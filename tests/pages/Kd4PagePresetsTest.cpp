@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "device/ControlSends.h"
 #include "pages/Kd4PageRig.h"
+#include "support/SettingsByName.h"
 
 namespace quavelo {
 namespace {
@@ -21,33 +21,6 @@ constexpr char kConfirmRead[] = "Do you recall preset settings?";
 constexpr char kNotSaved[] = "没有保存";
 
 int SlotButton(int slot) { return kIdFirstSlotButton + slot; }
-
-// Every setting a KD4 recall applies, by name, and the ones it leaves alone.
-std::map<std::string, int> Settings(const DeviceParams& p) {
-    std::map<std::string, int> fields{{"eqEnabled", p.eqEnabled},
-                                      {"eqMode", p.eqMode},
-                                      {"micGain", p.micGain},
-                                      {"gain2", p.gain2},
-                                      {"monitorMicCut", p.monitorMicCut},
-                                      {"monitorPlaybackCut", p.monitorPlaybackCut},
-                                      {"hpfOn", p.hpfOn},
-                                      {"hpfFreq", p.hpfFreq},
-                                      {"limiterOn", p.limiterOn},
-                                      {"limiterLevel", p.limiterLevel},
-                                      {"kd4Lock", p.kd4Lock},
-                                      {"kd4SwitchA", p.kd4SwitchA},
-                                      {"kd4SwitchB", p.kd4SwitchB},
-                                      {"stereo", p.stereo}};
-    for (int i = 0; i < kEqBands; ++i) {
-        const std::string n = std::to_string(i + 1);
-        fields["sliderBands" + n + ".gain"] = p.sliderBands[i].gain;
-        fields["sliderBands" + n + ".freq"] = p.sliderBands[i].freq;
-        fields["graphBands" + n + ".gain"] = p.graphBands[i].gain;
-        fields["graphBands" + n + ".freq"] = p.graphBands[i].freq;
-        fields["graphBands" + n + ".q"] = p.graphBands[i].q;
-    }
-    return fields;
-}
 
 // Settings unlike the initial ones in every field a recall applies.
 void SetDistinct(DeviceParams& p) {
@@ -94,14 +67,14 @@ TEST_P(Kd4SlotFileTest, SlotButtonSavesToAndReadsFromItsFile) {
     EXPECT_EQ(rig.hands.Text(1069), QStringLiteral("23dB")) << "the preview follows the save";
 
     // Read while disconnected: the model and the page take the slot, nothing is sent.
-    const auto saved = Settings(rig.params);
+    const auto saved = test::SettingsByName(rig.params);
     rig.params.ResetToInitialValues();
     rig.params.stereo = 1;  // a TORVA setting: the KD4 recall leaves it
     rig.page.RefreshFromParams();
     rig.hands.Click(kIdReadButton);
     auto expected = saved;
     expected["stereo"] = 1;
-    EXPECT_EQ(Settings(rig.params), expected);
+    EXPECT_EQ(test::SettingsByName(rig.params), expected);
     EXPECT_EQ(rig.hands.Position(CKd4Dlg::kIdMicGainSlider), 30);
     EXPECT_EQ(rig.hands.Checked(CKd4Dlg::kIdMuteSwitch), 1);
     EXPECT_TRUE(rig.hands.Visible(EqEditor::kIdGraph)) << "the recalled view";
@@ -219,12 +192,12 @@ TEST_P(Kd4PresetStopTest, TouchesNoFileAndNoSetting) {
     if (c.slot != kNoSlot) rig.hands.Click(SlotButton(c.slot));
     rig.Connect();
     rig.prompt.SetDefaultConfirmAnswer(c.answer);
-    const auto before = Settings(rig.params);
+    const auto before = test::SettingsByName(rig.params);
     rig.hands.Click(c.button);
     rig.sendWorker.WaitIdle();
     EXPECT_EQ(rig.prompt.Confirms(), c.confirms);
     EXPECT_EQ(rig.prompt.Infos(), c.infos);
-    EXPECT_EQ(Settings(rig.params), before);
+    EXPECT_EQ(test::SettingsByName(rig.params), before);
     EXPECT_EQ(test::ReadFile(file), fileBefore);
     EXPECT_TRUE(rig.link.Written().empty());
 }
