@@ -11,23 +11,13 @@
 #include <iterator>
 #include <vector>
 
+#include "support/TempDir.h"
+
 namespace quavelo {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-  public:
-    TempDir() {
-        char pattern[] = "/tmp/quavelo-preset-XXXXXX";
-        path_ = ::mkdtemp(pattern);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
+using test::TempDir;
 
 std::vector<std::uint8_t> ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -230,46 +220,46 @@ TEST(PresetFileIoTest, WriteThenReadGivesTheSameBytes) {
     TempDir dir;
     DeviceParams p;
     FillDistinct(p);
-    const fs::path slot = PresetFilePath(dir.path(), 3);
+    const fs::path slot = PresetFilePath(dir.Path(), 3);
     ASSERT_EQ(WritePresetFile(slot, BuildPresetImage(p)), "");
     EXPECT_EQ(fs::file_size(slot), kPresetFileSize);
     const PresetReadResult read = ReadPresetFile(slot);
     ASSERT_TRUE(read.image) << read.error;
     EXPECT_EQ(*read.image, BuildPresetImage(p));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
 }
 
 TEST(PresetFileIoTest, MissingAndShortFilesAreEmptySlots) {
     TempDir dir;
-    const PresetReadResult missing = ReadPresetFile(dir.path() / "SAVE0.dat");
+    const PresetReadResult missing = ReadPresetFile(dir.Path() / "SAVE0.dat");
     EXPECT_FALSE(missing.image);
     EXPECT_NE(missing.error.find("cannot open"), std::string::npos) << missing.error;
 
-    WriteBytes(dir.path() / "SAVE1.dat", std::vector<std::uint8_t>(707, 1));
-    const PresetReadResult shortFile = ReadPresetFile(dir.path() / "SAVE1.dat");
+    WriteBytes(dir.Path() / "SAVE1.dat", std::vector<std::uint8_t>(707, 1));
+    const PresetReadResult shortFile = ReadPresetFile(dir.Path() / "SAVE1.dat");
     EXPECT_FALSE(shortFile.image);
     EXPECT_NE(shortFile.error.find("707"), std::string::npos) << shortFile.error;
 
-    WriteBytes(dir.path() / "SAVE2.dat", {});
-    EXPECT_FALSE(ReadPresetFile(dir.path() / "SAVE2.dat").image);
+    WriteBytes(dir.Path() / "SAVE2.dat", {});
+    EXPECT_FALSE(ReadPresetFile(dir.Path() / "SAVE2.dat").image);
 
-    EXPECT_FALSE(ReadPresetFile(dir.path()).image) << "a folder is not a preset";
+    EXPECT_FALSE(ReadPresetFile(dir.Path()).image) << "a folder is not a preset";
 }
 
 TEST(PresetFileIoTest, ALongerFileIsReadUpToItsImage) {
     TempDir dir;
     std::vector<std::uint8_t> bytes(800, 0);
     bytes[540] = 12;
-    WriteBytes(dir.path() / "SAVE0.dat", bytes);
-    const PresetReadResult read = ReadPresetFile(dir.path() / "SAVE0.dat");
+    WriteBytes(dir.Path() / "SAVE0.dat", bytes);
+    const PresetReadResult read = ReadPresetFile(dir.Path() / "SAVE0.dat");
     ASSERT_TRUE(read.image);
     EXPECT_EQ(DecodePresetImage(*read.image).micGain, 12);
 }
 
 TEST(PresetFileIoTest, AReadOnlyFileCanBeRecalled) {
     TempDir dir;
-    const fs::path slot = dir.path() / "SAVE0.dat";
+    const fs::path slot = dir.Path() / "SAVE0.dat";
     DeviceParams p;
     FillDistinct(p);
     ASSERT_EQ(WritePresetFile(slot, BuildPresetImage(p)), "");
@@ -280,7 +270,7 @@ TEST(PresetFileIoTest, AReadOnlyFileCanBeRecalled) {
 TEST(PresetFileIoTest, SavingIntoAMissingFolderReportsWhy) {
     TempDir dir;
     const std::string error =
-        WritePresetFile(dir.path() / "absent" / "SAVE0.dat", BuildPresetImage(DeviceParams{}));
+        WritePresetFile(dir.Path() / "absent" / "SAVE0.dat", BuildPresetImage(DeviceParams{}));
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
 }
 
@@ -288,7 +278,7 @@ TEST(PresetFileIoTest, SavingIntoAMissingFolderReportsWhy) {
 // leaves the slot's previous content as it was. Run in a child so the limit stays there.
 TEST(PresetFileIoTest, AFailedSaveKeepsTheOldSlot) {
     TempDir dir;
-    const fs::path slot = dir.path() / "SAVE5.dat";
+    const fs::path slot = dir.Path() / "SAVE5.dat";
     DeviceParams old;
     FillDistinct(old);
     ASSERT_EQ(WritePresetFile(slot, BuildPresetImage(old)), "");
@@ -310,7 +300,7 @@ TEST(PresetFileIoTest, AFailedSaveKeepsTheOldSlot) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported the failed write";
     EXPECT_EQ(ReadAll(slot), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace
