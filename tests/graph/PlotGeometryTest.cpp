@@ -265,20 +265,6 @@ TEST(PlotGeometryTest, CurvePolygonSkipsFrequenciesOutsideTheRange) {
 
 // ---- handles ----
 
-TEST(PlotHandleTest, LabelsByKind) {
-    EXPECT_EQ(HandleLabel(1, kHandleOrdinary), "1");
-    EXPECT_EQ(HandleLabel(12, kHandleOrdinary), "12");
-    EXPECT_EQ(HandleLabel(3, kHandleHighPass), "H");
-    EXPECT_EQ(HandleLabel(4, kHandleLowPass), "L");
-    EXPECT_EQ(HandleLabel(5, 9), "5");
-}
-
-TEST(PlotHandleTest, LowPassPointIsNotMovable) {
-    EXPECT_TRUE(MakePlotHandle(0, kHandleOrdinary, 1, kPage, kResponse, 100, 0).movable);
-    EXPECT_TRUE(MakePlotHandle(0, kHandleHighPass, 1, kPage, kResponse, 100, 0).movable);
-    EXPECT_FALSE(MakePlotHandle(0, kHandleLowPass, 1, kPage, kResponse, 100, 0).movable);
-}
-
 struct HitCase {
     const char* name;
     int x;
@@ -307,8 +293,6 @@ INSTANTIATE_TEST_SUITE_P(Table, HitTestTest, testing::Values(
     HitCase{"BelowTheBottom", 105, 117, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
-
-TEST(PlotHandleTest, HitTestOnNoHandlesFindsNothing) { EXPECT_EQ(HitTest({}, 0, 0), -1); }
 
 }  // namespace
 }  // namespace quavelo
