@@ -21,7 +21,6 @@ void CListWnd::resizeEvent(QResizeEvent*) { list_->setGeometry(rect()); }
 
 void CListWnd::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        list_->setCurrentRow(list_->SavedSelection());
         hide();
         return;
     }
@@ -32,12 +31,14 @@ void CListWnd::OnSelectionEnded(QPoint globalPos) {
     const int index = list_->currentRow();
     if (index < 0 || list_->IsHeading(index)) return;
     const bool inside = frameGeometry().contains(globalPos);
+    if (inside) list_->SetSavedSelection(index);
     hide();
-    if (inside) {
-        owner_->OnChoice(index);
-    } else {
-        list_->setCurrentRow(list_->SavedSelection());
-    }
+    if (inside) owner_->OnChoice(index);
+}
+
+void CListWnd::hideEvent(QHideEvent* event) {
+    list_->setCurrentRow(list_->SavedSelection());
+    QWidget::hideEvent(event);
 }
 
 }  // namespace quavelo
