@@ -1,15 +1,11 @@
-// The link tests that every peer passes, with the device played through the kernel's HID stack:
-// hidraw node, report framing, writes that wait for the device, removal as the kernel shows it.
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
+// The link suite with the device played through the kernel's HID stack: hidraw node, report
+// framing, writes that wait for the device, removal as the kernel shows it.
 
 #include "link/HidControlLinkTest.h"
 #include "vm/UhidPeer.h"
 
-namespace quavelo::linktest {
+namespace quavelo {
+namespace {
 
 INSTANTIATE_TEST_SUITE_P(Peers, HidControlLinkTest,
                          testing::Values(PeerKind{"Uhid",
@@ -18,6 +14,7 @@ INSTANTIATE_TEST_SUITE_P(Peers, HidControlLinkTest,
                                                       EXPECT_EQ(peer->Error(), "");
                                                       return peer;
                                                   }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         PeerName);
 
-}  // namespace quavelo::linktest
+}  // namespace
+}  // namespace quavelo

@@ -5,30 +5,21 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <filesystem>
 
 namespace quavelo {
 
-namespace {
-
-// Each peer's device gets its own name, by which its hidraw node is found.
-std::string NextName() {
-    static std::atomic<int> count{0};
-    return "QUAVELO peer " + std::to_string(getpid()) + "-" + std::to_string(++count);
-}
-
-}  // namespace
-
 UhidPeer::UhidPeer() {
-    device_ = UhidDevice::Create({kVendor, kProduct, NextName()}, error_);
-    if (!device_) {
-        return;
-    }
+    // Each peer's device gets its own name, by which its node is found.
+    static std::atomic<int> count{0};
+    const std::string name =
+        "QUAVELO peer " + std::to_string(getpid()) + "-" + std::to_string(++count);
+    device_ = UhidDevice::Create({kVendor, kProduct, name}, error_);
+    if (!device_) return;
     wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     server_ = std::thread([this] { Serve(); });
-    path_ = device_->FindNode(std::chrono::milliseconds(3000));
-    if (path_.empty()) {
-        error_ = "the kernel made no hidraw node for the uhid device";
-    }
+    node_ = device_->FindNode(std::chrono::milliseconds(3000));
+    if (node_.empty()) error_ = "the kernel made no hidraw node for the uhid device";
 }
 
 UhidPeer::~UhidPeer() {
@@ -40,12 +31,10 @@ UhidPeer::~UhidPeer() {
         Wake();
         server_.join();
     }
-    if (wakeFd_ >= 0) {
-        close(wakeFd_);
-    }
+    if (wakeFd_ >= 0) close(wakeFd_);
 }
 
-void UhidPeer::Wake() {
+void UhidPeer::Wake() const {
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t ignored = write(wakeFd_, &one, sizeof one);
 }
@@ -55,33 +44,24 @@ void UhidPeer::Serve() {
         bool stalled = false;
         {
             std::lock_guard lock(lock_);
-            if (quit_) {
-                return;
-            }
+            if (quit_) return;
             stalled = stalled_;
         }
-        const short wanted = stalled ? short{0} : short{POLLIN};
-        pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {device_->Fd(), wanted, 0}};
-        if (poll(fds, 2, -1) <= 0) {
-            continue;
-        }
+        pollfd fds[2] = {{wakeFd_, POLLIN, 0},
+                         {device_->Fd(), stalled ? short{0} : short{POLLIN}, 0}};
+        if (poll(fds, 2, -1) <= 0) continue;
         if (fds[0].revents != 0) {
             std::uint64_t count = 0;
             [[maybe_unused]] const ssize_t ignored = read(wakeFd_, &count, sizeof count);
             continue;
         }
-        if ((fds[1].revents & POLLIN) == 0) {
-            continue;
-        }
         {
             // A stall asked for while poll() waited holds the events that came with it.
             std::lock_guard lock(lock_);
-            if (stalled_ || quit_) {
-                continue;
-            }
+            if (stalled_ || quit_) continue;
         }
         UhidOutput output;
-        if (device_->Receive(output) != UhidReceive::kOutput) {
+        if ((fds[1].revents & POLLIN) == 0 || device_->Receive(output) != UhidReceive::kOutput) {
             continue;
         }
         {
@@ -89,48 +69,35 @@ void UhidPeer::Serve() {
             outputs_.push_back(output.report);
             received_.notify_all();
         }
-        if (output.requestId) {
-            device_->Acknowledge(*output.requestId, true);
-        }
+        if (output.requestId) device_->Acknowledge(*output.requestId, true);
     }
 }
 
-void UhidPeer::SendInput(std::span<const std::uint8_t> report) {
-    if (device_) {
-        device_->SendInput(report);
-    }
-}
-
-std::optional<std::vector<std::uint8_t>> UhidPeer::ReceiveOutput(std::chrono::milliseconds wait) {
+std::optional<LinkPeer::Bytes> UhidPeer::ReceiveOutput(std::chrono::milliseconds wait) {
     std::unique_lock lock(lock_);
-    if (!received_.wait_for(lock, wait, [&] { return !outputs_.empty(); })) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> report = std::move(outputs_.front());
+    if (!received_.wait_for(lock, wait, [&] { return !outputs_.empty(); })) return std::nullopt;
+    Bytes report = std::move(outputs_.front());
     outputs_.pop_front();
     return report;
 }
 
-void UhidPeer::StallWrites() {
+void UhidPeer::Stall(bool stalled) {
     {
         std::lock_guard lock(lock_);
-        stalled_ = true;
+        stalled_ = stalled;
     }
     Wake();
 }
 
-void UhidPeer::ResumeWrites() {
-    {
-        std::lock_guard lock(lock_);
-        stalled_ = false;
+int UhidPeer::LiveDevices() const {
+    // A node removed while open shows as "<node> (deleted)".
+    int count = 0;
+    std::error_code ec;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
+        const std::string name = std::filesystem::read_symlink(fd.path(), ec).string();
+        count += name == node_ || name == node_ + " (deleted)";
     }
-    Wake();
-}
-
-void UhidPeer::Unplug() {
-    if (device_) {
-        device_->Destroy();
-    }
+    return count;
 }
 
 }  // namespace quavelo

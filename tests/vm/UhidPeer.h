@@ -1,59 +1,54 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdint>
 #include <deque>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
-#include "link/LinkPeer.h"
+#include "link/HidControlLinkTest.h"
+#include "link/HidrawBackend.h"
 #include "uhid/UhidDevice.h"
-#include "vm/CountingBackend.h"
 
 namespace quavelo {
 
 // Plays the device through the kernel: a uhid device with the peer's ids, reached by the link as
-// the hidraw node the kernel made for it. A thread of the test takes the device's events; each
-// output report is acknowledged as soon as it is taken, except while writes are stalled, when
-// the thread stops taking events and the host's write waits in the kernel.
+// the hidraw node the kernel made for it. A thread of the test takes the device's events and
+// acknowledges each output report as it takes it; while stalled it takes none, and the host's
+// write waits in the kernel as for a USB device that takes no transfer.
 class UhidPeer final : public LinkPeer {
   public:
-    // Creates the device and waits for its node; Path() is empty when that failed, and Error()
-    // says why.
+    // Creates the device and waits for its node; Error() says why when that failed.
     UhidPeer();
     UhidPeer(const UhidPeer&) = delete;
     UhidPeer& operator=(const UhidPeer&) = delete;
     ~UhidPeer() override;
 
     const std::string& Error() const { return error_; }
-
     HidBackend& Backend() override { return backend_; }
-    std::string Path() const override { return path_; }
-    void SendInput(std::span<const std::uint8_t> report) override;
-    std::optional<std::vector<std::uint8_t>> ReceiveOutput(std::chrono::milliseconds wait) override;
-    void StallWrites() override;
-    void ResumeWrites() override;
-    void Unplug() override;
-    int LiveDevices() const override { return backend_.LiveDevices(); }
+    void SendInput(std::span<const std::uint8_t> report) override { device_->SendInput(report); }
+    std::optional<Bytes> ReceiveOutput(std::chrono::milliseconds wait) override;
+    void Stall(bool stalled) override;
+    void Unplug() override { device_->Destroy(); }
+    // Descriptors of this process still open on the device's node.
+    int LiveDevices() const override;
+    // The kernel drops input reports shorter than the report descriptor declares.
     std::size_t ShortestInput() const override { return UhidDevice::kReportSize; }
 
   private:
     void Serve();
-    void Wake();
+    void Wake() const;
 
-    CountingBackend backend_;
+    HidrawBackend backend_;
     std::unique_ptr<UhidDevice> device_;
-    std::string path_;
+    std::string node_;
     std::string error_;
     int wakeFd_ = -1;  // eventfd: the serving thread looks at the flags again
     std::mutex lock_;
     std::condition_variable received_;
-    std::deque<std::vector<std::uint8_t>> outputs_;  // guarded by lock_
-    bool stalled_ = false;                           // guarded by lock_
-    bool quit_ = false;                              // guarded by lock_
+    std::deque<Bytes> outputs_;  // guarded by lock_
+    bool stalled_ = false;       // guarded by lock_
+    bool quit_ = false;          // guarded by lock_
     std::thread server_;
 };
 
