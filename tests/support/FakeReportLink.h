@@ -1,11 +1,10 @@
 #pragma once
 
-#include <algorithm>
+#include <atomic>
+#include <climits>
 #include <deque>
-#include <mutex>
 #include <optional>
 #include <set>
-#include <vector>
 
 #include "link/ReportLink.h"
 #include "support/EventTrace.h"
@@ -17,24 +16,20 @@ namespace quavelo::test {
 // from several threads.
 class FakeReportLink final : public ReportLink {
   public:
-    explicit FakeReportLink(EventTrace* trace = nullptr) : trace_(trace) {}
+    explicit FakeReportLink(EventTrace* trace = nullptr) : seen_(trace) {}
 
-    // The write attempt number `attempt` (1 = the first since construction) fails.
+    // Write attempt number `attempt` (1 = the first since construction) fails; with
+    // FailWritesFrom every attempt from that one on fails, as after the device was unplugged.
     void FailWrite(int attempt) {
         std::lock_guard lock(lock_);
         failing_.insert(attempt);
     }
-    // Every write attempt from number `attempt` on fails, as after the device was unplugged.
-    void FailWritesFrom(int attempt) {
-        std::lock_guard lock(lock_);
-        failFrom_ = attempt;
-    }
-    // The next read returns `answer` with `length` bytes.
+    void FailWritesFrom(int attempt) { failFrom_ = attempt; }
+    // The next read returns `answer` with `length` bytes (QueueAnswer) or fails.
     void QueueAnswer(const HidReport& answer, std::uint8_t length = kHidReportSize) {
         std::lock_guard lock(lock_);
-        answers_.push_back(Answer{answer, length});
+        answers_.push_back(std::pair{answer, length});
     }
-    // The next read fails.
     void QueueReadFailure() {
         std::lock_guard lock(lock_);
         answers_.push_back(std::nullopt);
@@ -42,13 +37,11 @@ class FakeReportLink final : public ReportLink {
 
     // The reports written successfully, in order.
     std::vector<HidReport> Written() const {
-        std::lock_guard lock(lock_);
-        return written_;
+        std::vector<HidReport> written;
+        for (const std::string& hex : seen_.Texts('W')) written.push_back(*ParseHexReport(hex));
+        return written;
     }
-    int WriteAttempts() const {
-        std::lock_guard lock(lock_);
-        return attempts_;
-    }
+    int WriteAttempts() const { return attempts_; }
     std::size_t PendingAnswers() const {
         std::lock_guard lock(lock_);
         return answers_.size();
@@ -56,44 +49,27 @@ class FakeReportLink final : public ReportLink {
 
     bool WriteReport16(const HidReport& report) override {
         std::lock_guard lock(lock_);
-        ++attempts_;
-        const bool fails = failing_.contains(attempts_) || (failFrom_ && attempts_ >= *failFrom_);
-        if (trace_ != nullptr) trace_->Add((fails ? "X " : "W ") + TraceHex(report));
-        if (fails) return false;
-        written_.push_back(report);
-        return true;
+        const int attempt = ++attempts_;
+        const bool fails = failing_.contains(attempt) || attempt >= failFrom_;
+        seen_.Add((fails ? "X " : "W ") + TraceHex(report));
+        return !fails;
     }
-
     bool ReadReport(HidReport& dest, std::uint8_t& length) override {
         std::lock_guard lock(lock_);
-        std::optional<Answer> next;
-        if (!answers_.empty()) {
-            next = answers_.front();
-            answers_.pop_front();
-        }
-        if (!next) {
-            if (trace_ != nullptr) trace_->Add("R fail");
-            return false;
-        }
-        dest = next->report;
-        length = next->length;
-        if (trace_ != nullptr) trace_->Add("R " + TraceHex(dest));
-        return true;
+        const auto next = answers_.empty() ? std::nullopt : answers_.front();
+        if (!answers_.empty()) answers_.pop_front();
+        seen_.Add(next ? "R " + TraceHex(next->first) : "R fail");
+        if (next) std::tie(dest, length) = *next;
+        return next.has_value();
     }
 
   private:
-    struct Answer {
-        HidReport report;
-        std::uint8_t length;
-    };
-
-    EventTrace* const trace_;
+    EventTrace seen_;
     mutable std::mutex lock_;
     std::set<int> failing_;
-    std::optional<int> failFrom_;
-    std::deque<std::optional<Answer>> answers_;
-    std::vector<HidReport> written_;
-    int attempts_ = 0;
+    std::atomic<int> failFrom_ = INT_MAX;
+    std::atomic<int> attempts_ = 0;
+    std::deque<std::optional<std::pair<HidReport, std::uint8_t>>> answers_;
 };
 
 }  // namespace quavelo::test

@@ -8,44 +8,54 @@
 
 namespace quavelo::test {
 
-// The fields of `params` that lie outside their ranges, named with their values; empty when the
-// model is sound. gain2's range follows deviceModel. meterLevel, a measurement without a range,
-// and the unused band records are not checked.
-inline std::vector<std::string> FieldsOutOfRange(const DeviceParams& params) {
-    std::vector<std::string> bad;
-    const auto check = [&bad](const char* name, std::int32_t value, ParamRange range) {
-        if (!range.Contains(value))
-            bad.push_back(std::string(name) + " = " + std::to_string(value));
-    };
-    check("eqEnabled", params.eqEnabled, ranges::kSwitch);
-    check("eqMode", params.eqMode, ranges::kSwitch);
-    check("stereo", params.stereo, ranges::kSwitch);
-    check("kd4Lock", params.kd4Lock, ranges::kSwitch);
-    check("kd4SwitchA", params.kd4SwitchA, ranges::kSwitch);
-    check("kd4SwitchB", params.kd4SwitchB, ranges::kSwitch);
-    check("monitorMicCut", params.monitorMicCut, ranges::kMonitorCut);
-    check("monitorPlaybackCut", params.monitorPlaybackCut, ranges::kMonitorCut);
-    if (params.monitorMicCut != 0 && params.monitorPlaybackCut != 0) {
-        bad.push_back("both monitor cuts are set");
-    }
-    check("micGain", params.micGain, ranges::kMicGain);
-    check("gain2", params.gain2, Gain2Range(params.deviceModel));
-    check("hpfFreq", params.hpfFreq, ranges::kHpfFreq);
-    check("hpfOn", params.hpfOn, ranges::kSwitch);
-    check("limiterLevel", params.limiterLevel, ranges::kLimiterLevel);
-    check("limiterOn", params.limiterOn, ranges::kSwitch);
-    check("meterReady", params.meterReady, ranges::kSwitch);
-    check("statusReady", params.statusReady, ranges::kSwitch);
-    check("readbackDone", params.readbackDone, ranges::kSwitch);
-    for (const SharedInt& seen : params.blockSeen) check("blockSeen", seen, ranges::kSwitch);
+struct NamedField {
+    std::string name;
+    std::int32_t value;
+    ParamRange range;
+};
+
+// Every user setting of the model with its name and range: the scalars, then the frequency,
+// gain and Q of the five bands of both sets. gain2's range follows deviceModel.
+inline std::vector<NamedField> SettingsFields(const DeviceParams& p) {
+    using namespace ranges;
+    // clang-format off
+    std::vector<NamedField> fields{
+        {"eqEnabled", p.eqEnabled, kSwitch}, {"eqMode", p.eqMode, kSwitch},
+        {"stereo", p.stereo, kSwitch}, {"kd4Lock", p.kd4Lock, kSwitch},
+        {"kd4SwitchA", p.kd4SwitchA, kSwitch}, {"kd4SwitchB", p.kd4SwitchB, kSwitch},
+        {"monitorMicCut", p.monitorMicCut, kMonitorCut},
+        {"monitorPlaybackCut", p.monitorPlaybackCut, kMonitorCut},
+        {"micGain", p.micGain, kMicGain}, {"gain2", p.gain2, Gain2Range(p.deviceModel)},
+        {"hpfFreq", p.hpfFreq, kHpfFreq}, {"hpfOn", p.hpfOn, kSwitch},
+        {"limiterLevel", p.limiterLevel, kLimiterLevel}, {"limiterOn", p.limiterOn, kSwitch}};
+    // clang-format on
     for (int i = 0; i < kEqBands; ++i) {
-        check("graphBands.freq", params.graphBands[i].freq, ranges::kBandFreq);
-        check("graphBands.gain", params.graphBands[i].gain, ranges::kBandGain);
-        check("graphBands.q", params.graphBands[i].q, ranges::kBandQ);
-        check("sliderBands.freq", params.sliderBands[i].freq, ranges::kBandFreq);
-        check("sliderBands.gain", params.sliderBands[i].gain, ranges::kBandGain);
-        check("sliderBands.q", params.sliderBands[i].q, ranges::kBandQ);
+        for (const auto* set : {&p.sliderBands, &p.graphBands}) {
+            const std::string band =
+                (set == &p.graphBands ? "graphBands" : "sliderBands") + std::to_string(i + 1);
+            fields.push_back({band + ".freq", (*set)[i].freq, kBandFreq});
+            fields.push_back({band + ".gain", (*set)[i].gain, kBandGain});
+            fields.push_back({band + ".q", (*set)[i].q, kBandQ});
+        }
     }
+    return fields;
+}
+
+// The fields of `params` that lie outside their ranges, named with their values; empty when the
+// model is sound. Besides the settings the read-back flags are checked; meterLevel, a
+// measurement without a range, and the unused band records are not.
+inline std::vector<std::string> FieldsOutOfRange(const DeviceParams& p) {
+    std::vector<NamedField> fields = SettingsFields(p);
+    for (const HandshakeFlag* flag : {&p.meterReady, &p.statusReady, &p.readbackDone}) {
+        fields.push_back({"flag", *flag, ranges::kSwitch});
+    }
+    for (const SharedInt& seen : p.blockSeen)
+        fields.push_back({"blockSeen", seen, ranges::kSwitch});
+    std::vector<std::string> bad;
+    for (const auto& [name, value, range] : fields) {
+        if (!range.Contains(value)) bad.push_back(name + " = " + std::to_string(value));
+    }
+    if (p.monitorMicCut != 0 && p.monitorPlaybackCut != 0) bad.push_back("both monitor cuts set");
     return bad;
 }
 

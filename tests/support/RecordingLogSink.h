@@ -1,10 +1,5 @@
 #pragma once
 
-#include <mutex>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "link/LogSink.h"
 #include "support/EventTrace.h"
 
@@ -13,23 +8,13 @@ namespace quavelo::test {
 // Records every log line's message. Safe to use from several threads.
 class RecordingLogSink final : public LogSink {
   public:
-    explicit RecordingLogSink(EventTrace* trace = nullptr) : trace_(trace) {}
+    explicit RecordingLogSink(EventTrace* trace = nullptr) : seen_(trace) {}
 
-    void WriteLogLine(std::string_view message) override {
-        std::lock_guard lock(lock_);
-        lines_.emplace_back(message);
-        if (trace_ != nullptr) trace_->Add("L " + std::string(message));
-    }
-
-    std::vector<std::string> Lines() const {
-        std::lock_guard lock(lock_);
-        return lines_;
-    }
+    void WriteLogLine(std::string_view message) override { seen_.Add("L " + std::string(message)); }
+    std::vector<std::string> Lines() const { return seen_.Texts('L'); }
 
   private:
-    EventTrace* const trace_;
-    mutable std::mutex lock_;
-    std::vector<std::string> lines_;
+    EventTrace seen_;
 };
 
 }  // namespace quavelo::test

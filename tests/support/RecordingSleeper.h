@@ -1,9 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <mutex>
-#include <string>
-#include <vector>
 
 #include "link/Sleeper.h"
 #include "support/EventTrace.h"
@@ -14,29 +11,24 @@ namespace quavelo::test {
 // other events. Safe to use from several threads.
 class RecordingSleeper final : public Sleeper {
   public:
-    explicit RecordingSleeper(EventTrace* trace = nullptr) : trace_(trace) {}
+    explicit RecordingSleeper(EventTrace* trace = nullptr) : seen_(trace) {}
 
     void SleepFor(std::chrono::milliseconds duration) override {
-        std::lock_guard lock(lock_);
-        pauses_.push_back(duration);
-        if (trace_ != nullptr) trace_->Add("P " + std::to_string(duration.count()));
+        seen_.Add("P " + std::to_string(duration.count()));
     }
-
     std::vector<std::chrono::milliseconds> Pauses() const {
-        std::lock_guard lock(lock_);
-        return pauses_;
+        std::vector<std::chrono::milliseconds> pauses;
+        for (const std::string& ms : seen_.Texts('P')) pauses.emplace_back(std::stoi(ms));
+        return pauses;
     }
     std::chrono::milliseconds Total() const {
-        std::lock_guard lock(lock_);
         std::chrono::milliseconds total{0};
-        for (auto pause : pauses_) total += pause;
+        for (auto pause : Pauses()) total += pause;
         return total;
     }
 
   private:
-    EventTrace* const trace_;
-    mutable std::mutex lock_;
-    std::vector<std::chrono::milliseconds> pauses_;
+    EventTrace seen_;
 };
 
 }  // namespace quavelo::test
