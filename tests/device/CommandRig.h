@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdio>
-#include <functional>
-#include <ostream>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/DeviceCommands.h"
-#include "support/EventTrace.h"
 #include "support/FakeReportLink.h"
 #include "support/RecordingLogSink.h"
 #include "support/RecordingPrompt.h"
@@ -15,8 +14,10 @@
 
 namespace quavelo::test {
 
-// A command object over fakes that all write to one trace, with a model whose settings block
-// bytes are all distinct from the initial ones:
+using Fields = std::initializer_list<std::pair<SharedInt*, int>>;
+
+// A command object over fakes that all write to one trace, with a model whose settings-block
+// bytes all differ from the initial ones:
 //   TORVA block  01 01 02 01 02 55 07 14 01 00   (stereo, limiter 1/2, high-pass 1/2, mic cut 5,
 //   KD4 block    00 01 02 01 02 55 AA 14 01 00    gain2 7, micGain 20, eq on, graph set)
 // Graph and slider band 3 are 1000 Hz, Q 2.0, +6 dB; the other bands are at their initial values.
@@ -30,83 +31,89 @@ struct CommandRig {
     DeviceCommands commands{link, params, sleeper, log, prompt};
 
     CommandRig() {
-        params.ResetToInitialValues();
-        params.stereo = 1;
-        params.limiterLevel = 2;
-        params.hpfFreq = 2;
-        params.monitorMicCut = 5;
-        params.monitorPlaybackCut = 0;
-        params.gain2 = 7;
-        params.micGain = 20;
-        params.eqMode = 1;
-        params.kd4SwitchA = 1;
-        params.kd4SwitchB = 1;
-        params.graphBands[2].gain = 210;
-        params.sliderBands[2].gain = 210;
+        DeviceParams& p = params;
+        p.ResetToInitialValues();
+        // clang-format off
+        for (auto [field, value] : Fields{{&p.stereo, 1}, {&p.limiterLevel, 2}, {&p.hpfFreq, 2},
+                {&p.monitorMicCut, 5}, {&p.monitorPlaybackCut, 0}, {&p.gain2, 7}, {&p.micGain, 20},
+                {&p.eqMode, 1}, {&p.kd4SwitchA, 1}, {&p.kd4SwitchB, 1},
+                {&p.graphBands[2].gain, 210}, {&p.sliderBands[2].gain, 210}}) {
+            *field = value;
+        }
+        // clang-format on
     }
 };
 
-// One command's expected wire and pause trace, for the parameterised series tables.
-struct SeriesCase {
-    const char* name;
-    std::function<bool(DeviceCommands&)> command;
-    std::vector<std::string> trace;
-};
+inline const std::string kTorvaBlock = "FF A0 00 00 0A 00  01 01 02 01 02 55 07 14 01 00";
+inline const std::string kKd4Block = "FF A0 00 00 0A 00  00 01 02 01 02 55 AA 14 01 00";
+inline const std::string kSliderBlock = "FF A0 00 40 05 00  00 00 06 00 00";
+inline const std::string kSliderBlockKd4 = "FF A0 00 40 09 00  00 00 06 00 00  07 01 00 01";
+inline const std::string kBandBlock3 = "FF A0 00 20 04 00  03 E8 02 06";
 
-inline void PrintTo(const SeriesCase& c, std::ostream* out) { *out << c.name; }
+// Draws every setting that the settings-store blocks and the preset recall of `model` carry from
+// its whole range (band gains in whole dB). Q, the slider frequencies and the other model's own
+// fields keep their values.
+inline void Randomise(std::mt19937& random, DeviceParams& p, std::int32_t model) {
+    using namespace ranges;
+    const auto pick = [&random](ParamRange range) {
+        return std::uniform_int_distribution<std::int32_t>(range.min, range.max)(random);
+    };
+    // clang-format off
+    std::vector<std::pair<SharedInt*, ParamRange>> fields{{&p.limiterOn, kSwitch},
+        {&p.limiterLevel, kLimiterLevel}, {&p.hpfOn, kSwitch}, {&p.hpfFreq, kHpfFreq},
+        {&p.micGain, kMicGain}, {&p.gain2, Gain2Range(model)}, {&p.eqEnabled, kSwitch},
+        {&p.eqMode, kSwitch}, {&p.stereo, kSwitch}};
+    if (model == kModelKd4) fields.back() = {&p.kd4SwitchA, kSwitch};
+    if (model == kModelKd4) fields.insert(fields.end(), {{&p.kd4Lock, kSwitch}, {&p.kd4SwitchB, kSwitch}});
+    // clang-format on
+    for (auto [field, range] : fields) *field = pick(range);
+    p.deviceModel = model;
+    const std::int32_t cut = pick(kMonitorCut);
+    const std::int32_t micSide = pick(kSwitch);
+    p.monitorMicCut = micSide * cut;
+    p.monitorPlaybackCut = (1 - micSide) * cut;
+    for (int i = 0; i < kEqBands; ++i) {
+        p.sliderBands[i].gain = 10 * pick({0, 30});
+        p.graphBands[i].gain = 10 * pick({0, 30});
+        p.graphBands[i].freq = pick(kBandFreq);
+    }
+}
 
-inline constexpr const char* kTorvaBlock = "FF A0 00 00 0A 00  01 01 02 01 02 55 07 14 01 00";
-inline constexpr const char* kKd4Block = "FF A0 00 00 0A 00  00 01 02 01 02 55 AA 14 01 00";
-inline constexpr const char* kSliderBlock = "FF A0 00 40 05 00  00 00 06 00 00";
-inline constexpr const char* kSliderBlockKd4 = "FF A0 00 40 09 00  00 00 06 00 00  07 01 00 01";
-inline constexpr const char* kBandBlock3 = "FF A0 00 20 04 00  03 E8 02 06";
+using Reports = std::vector<std::string>;
 
 // A processing-parameter write as hex.
-inline std::string Param(std::uint16_t address, std::uint32_t word) {
-    char text[64];
-    std::snprintf(text, sizeof text, "FF 70 %02X %02X 04 00 %02X %02X %02X %02X", address >> 8,
-                  address & 0xFF, word >> 24, (word >> 16) & 0xFF, (word >> 8) & 0xFF, word & 0xFF);
+inline std::string Param(int address, std::uint32_t word) {
+    char text[40];
+    std::snprintf(text, sizeof text, "FF 70 %04X 04 00 %08X", address, word);
     return text;
 }
 
 // The staged load of five words into `target`.
-inline std::vector<std::string> Load(std::uint16_t target, std::array<std::uint32_t, 5> words) {
-    std::vector<std::string> reports;
-    for (std::uint16_t i = 0; i < 5; ++i) reports.push_back(Param(1 + i, words[i]));
-    reports.push_back(Param(0x0006, target));
-    reports.push_back(Param(0x0007, 5));
-    return reports;
+inline Reports Load(int target, std::array<std::uint32_t, 5> w) {
+    return {Param(1, w[0]), Param(2, w[1]),   Param(3, w[2]), Param(4, w[3]),
+            Param(5, w[4]), Param(6, target), Param(7, 5)};
 }
 
 // Band 3 (1000 Hz, Q 2.0) at +6 dB and flat, loaded into equaliser filter 3.
-inline std::vector<std::string> Band3Load() {
-    return Load(0x001A, {0x00840693, 0xFF0A35EA, 0x0073E276, 0x00F5CA16, 0xFF8816F7});
-}
-inline std::vector<std::string> Band3FlatLoad() {
-    return Load(0x001A, {0x00800000, 0xFF0A35EA, 0x0077E909, 0x00F5CA16, 0xFF8816F7});
-}
+inline const Reports kBand3 =
+    Load(0x1A, {0x00840693, 0xFF0A35EA, 0x0073E276, 0x00F5CA16, 0xFF8816F7});
+inline const Reports kBand3Flat =
+    Load(0x1A, {1 << 23, 0xFF0A35EA, 0x0077E909, 0x00F5CA16, 0xFF8816F7});
 
-inline std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+inline Reports Join(std::initializer_list<Reports> parts) {
+    Reports all;
+    for (const Reports& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
-// Expected trace events: each report written, with nothing between them.
-inline std::vector<std::string> Writes(const std::vector<std::string>& reports) {
-    std::vector<std::string> events;
-    for (const auto& r : reports) events.push_back(Wrote(r));
-    return events;
-}
-
-// Each report written, then (when `logged`) its "Csend:" line, then its pause.
-inline std::vector<std::string> Paced(const std::vector<std::string>& reports, int ms,
-                                      bool logged = false) {
-    std::vector<std::string> events;
-    for (const auto& r : reports) {
+// The trace of `reports` each written, then logged as `logAs` ("Csend:", or nothing when empty)
+// with the report's hex, then followed by a pause of `ms` (none when 0).
+inline Reports Paced(const Reports& reports, int ms = 0, const std::string& logAs = "") {
+    Reports events;
+    for (const std::string& r : reports) {
         events.push_back(Wrote(r));
-        if (logged) events.push_back(Logged("Csend:" + PaddedHex(r) + " "));
-        events.push_back(Paused(ms));
+        if (!logAs.empty()) events.push_back(Logged(logAs + PaddedHex(r) + " "));
+        if (ms > 0) events.push_back(Paused(ms));
     }
     return events;
 }

@@ -2,184 +2,123 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <mutex>
+#include <future>
+#include <memory>
 #include <string>
 #include <thread>
-#include <vector>
+
+#include "support/RecordingSleeper.h"
 
 namespace quavelo {
 namespace {
 
-using namespace std::chrono_literals;
+using Worker = Kd4SendWorker;
 
-// Records each pause and waits a millisecond instead, so a test can change the model meanwhile.
-class ShortSleeper final : public Sleeper {
+// Records each pause; the third one ends the level poller's exchange.
+class PollEndingSleeper final : public Sleeper {
   public:
+    explicit PollEndingSleeper(DeviceParams& params) : params_(params) {}
     void SleepFor(std::chrono::milliseconds duration) override {
-        {
-            std::lock_guard lock(lock_);
-            pauses_.push_back(duration.count());
-        }
-        std::this_thread::sleep_for(1ms);
+        recorder.SleepFor(duration);
+        if (recorder.Pauses().size() == 3) params_.pollBusy = 0;
     }
-    std::vector<long> Pauses() {
-        std::lock_guard lock(lock_);
-        return pauses_;
-    }
+    test::RecordingSleeper recorder;
 
   private:
-    std::mutex lock_;
-    std::vector<long> pauses_;
+    DeviceParams& params_;
 };
 
 class Kd4SendWorkerTest : public testing::Test {
   protected:
     Kd4SendWorkerTest() { params.connected = 1; }
-
-    void Log(const std::string& event) {
-        std::lock_guard lock(logLock);
-        log.push_back(event);
-    }
-    std::vector<std::string> Events() {
-        std::lock_guard lock(logLock);
-        return log;
-    }
+    void Note(std::string event) { trace.Add(std::move(event)); }
 
     DeviceParams params;
-    ShortSleeper sleeper;
-    std::mutex logLock;
-    std::vector<std::string> log;
+    PollEndingSleeper sleeper{params};
+    test::EventTrace trace;
 };
 
-TEST_F(Kd4SendWorkerTest, JobsRunOneAtATimeInTheOrderStarted) {
-    Kd4SendWorker worker(params, sleeper);
-    for (int i = 0; i < 5; ++i) {
-        worker.Start([this, i] {
-            Log("begin " + std::to_string(i));
-            std::this_thread::sleep_for(2ms);
-            Log("end " + std::to_string(i));
+// Jobs started from three threads at once: each runs whole, alone, in the order its thread started
+// it, and sees commandBusy set all the while; it falls only when the last job has ended.
+TEST_F(Kd4SendWorkerTest, RunsJobsOneAtATimeInTheOrderStartedWithCommandBusySet) {
+    Worker worker(params, sleeper);
+    std::vector<std::thread> starters;
+    for (int t = 0; t < 3; ++t) {
+        starters.emplace_back([&, t] {
+            for (int i = 0; i < 10; ++i) {
+                worker.Start(
+                    [&, t, i] {
+                        Note(std::to_string(t) + " begin " + std::to_string(i));
+                        std::this_thread::yield();
+                        Note(std::to_string(t) + (params.commandBusy == 1 ? " busy " : " idle ") +
+                             std::to_string(i));
+                    },
+                    Worker::Settle::None);
+            }
         });
     }
+    for (std::thread& starter : starters) starter.join();
     worker.WaitIdle();
-    std::vector<std::string> expected;
-    for (int i = 0; i < 5; ++i) {
-        expected.push_back("begin " + std::to_string(i));
-        expected.push_back("end " + std::to_string(i));
+    EXPECT_EQ(params.commandBusy, 0);
+    const std::vector<std::string> events = trace.Events();
+    ASSERT_EQ(events.size(), 60u);
+    std::vector<int> next(3, 0);
+    for (std::size_t e = 0; e < events.size(); e += 2) {
+        const int t = events[e][0] - '0';
+        const std::string i = std::to_string(next[t]++);
+        EXPECT_EQ(events[e], std::to_string(t) + " begin " + i);
+        EXPECT_EQ(events[e + 1], std::to_string(t) + " busy " + i);
     }
-    EXPECT_EQ(Events(), expected);
-}
-
-TEST_F(Kd4SendWorkerTest, CommandBusyHoldsWhileAnyJobIsQueuedOrRunning) {
-    Kd4SendWorker worker(params, sleeper);
-    std::atomic<bool> release{false};
-    std::vector<int> busyInside;
-    worker.Start([&] {
-        while (!release) std::this_thread::sleep_for(1ms);
-        busyInside.push_back(params.commandBusy);
-    });
-    worker.Start([&] { busyInside.push_back(params.commandBusy); });
-    EXPECT_EQ(params.commandBusy, 1) << "set as soon as a job is started";
-    release = true;
-    worker.WaitIdle();
-    EXPECT_EQ(busyInside, (std::vector<int>{1, 1})) << "the first job's end does not clear it";
-    EXPECT_EQ(params.commandBusy, 0);
-}
-
-TEST_F(Kd4SendWorkerTest, AJobThatNeedsTheConnectionIsDroppedWhileDisconnected) {
-    params.connected = 0;
-    Kd4SendWorker worker(params, sleeper);
-    worker.Start([this] { Log("page job"); });
-    worker.Start([this] { Log("connect request"); }, Kd4SendWorker::Settle::Pause20ms,
-                 Kd4SendWorker::Needs::Nothing);
-    worker.WaitIdle();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"connect request"}));
-    EXPECT_EQ(params.commandBusy, 0);
 }
 
 TEST_F(Kd4SendWorkerTest, WaitsForThePollersExchangeThenSettles) {
     params.pollBusy = 1;
-    Kd4SendWorker worker(params, sleeper);
-    worker.Start([this] { Log(params.pollBusy ? "sent during a poll" : "sent"); });
-    while (sleeper.Pauses().size() < 3) std::this_thread::sleep_for(1ms);
-    EXPECT_TRUE(Events().empty()) << "nothing is sent while the poller exchanges";
-    params.pollBusy = 0;
+    Worker worker(params, sleeper);
+    worker.Start([this] { Note(params.pollBusy == 0 ? "sent" : "sent during a poll"); });
     worker.WaitIdle();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"sent"}));
-    for (long pause : sleeper.Pauses()) EXPECT_EQ(pause, 20);
-    EXPECT_GE(sleeper.Pauses().size(), 4u) << "the hand-shake steps and the settle pause";
+    EXPECT_EQ(trace.Events(), std::vector<std::string>{"sent"});
+    EXPECT_EQ(sleeper.recorder.Total(), std::chrono::milliseconds(4 * 20))
+        << "three hand-shake steps and the settle pause";
+    worker.Start([] {}, Worker::Settle::None);
+    worker.WaitIdle();
+    EXPECT_EQ(sleeper.recorder.Pauses().size(), 4u) << "no settle pause";
 }
 
-TEST_F(Kd4SendWorkerTest, SettlePauseCanBeSkipped) {
-    Kd4SendWorker worker(params, sleeper);
-    worker.Start([] {}, Kd4SendWorker::Settle::None);
+TEST_F(Kd4SendWorkerTest, DropsAJobThatNeedsTheConnectionWhileDisconnected) {
+    params.connected = 0;
+    Worker worker(params, sleeper);
+    worker.Start([this] { Note("page job"); });
+    worker.Start([this] { Note("connect request"); }, Worker::Settle::None, Worker::Needs::Nothing);
     worker.WaitIdle();
-    EXPECT_TRUE(sleeper.Pauses().empty());
-    worker.Start([] {});
-    worker.WaitIdle();
-    EXPECT_EQ(sleeper.Pauses(), (std::vector<long>{20}));
-}
-
-TEST_F(Kd4SendWorkerTest, DropPendingKeepsTheRunningJob) {
-    Kd4SendWorker worker(params, sleeper);
-    std::atomic<bool> started{false};
-    std::atomic<bool> release{false};
-    worker.Start([&] {
-        started = true;
-        while (!release) std::this_thread::sleep_for(1ms);
-        Log("running");
-    });
-    worker.Start([this] { Log("queued"); });
-    while (!started) std::this_thread::sleep_for(1ms);
-    worker.DropPending();
-    EXPECT_EQ(params.commandBusy, 1) << "a job still runs";
-    release = true;
-    worker.WaitIdle();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"running"}));
+    EXPECT_EQ(trace.Events(), std::vector<std::string>{"connect request"});
     EXPECT_EQ(params.commandBusy, 0);
 }
 
-TEST_F(Kd4SendWorkerTest, DestructionWaitsForTheRunningJobAndDropsTheRest) {
-    std::atomic<bool> started{false};
-    {
-        Kd4SendWorker worker(params, sleeper);
-        worker.Start([&] {
-            started = true;
-            std::this_thread::sleep_for(5ms);
-            Log("finished");
-        });
-        worker.Start([this] { Log("never"); });
-        while (!started) std::this_thread::sleep_for(1ms);
-    }
-    EXPECT_EQ(Events(), (std::vector<std::string>{"finished"}));
-}
-
-TEST_F(Kd4SendWorkerTest, JobsFromSeveralThreadsNeverOverlap) {
-    Kd4SendWorker worker(params, sleeper);
-    std::atomic<int> inside{0};
-    std::atomic<int> overlaps{0};
-    std::atomic<int> ran{0};
-    std::vector<std::thread> starters;
-    for (int t = 0; t < 3; ++t) {
-        starters.emplace_back([&] {
-            for (int i = 0; i < 20; ++i) {
-                worker.Start(
-                    [&] {
-                        if (inside.fetch_add(1) != 0) ++overlaps;
-                        std::this_thread::yield();
-                        inside.fetch_sub(1);
-                        ++ran;
-                    },
-                    Kd4SendWorker::Settle::None);
+// DropPending and the worker's end keep the running job and drop the queued one. The running job
+// goes on only when the queued job's closure has been destroyed, that is dropped (or run).
+TEST_F(Kd4SendWorkerTest, DroppingKeepsTheRunningJob) {
+    for (const bool destroy : {false, true}) {
+        trace.Clear();
+        std::promise<void> started;
+        std::promise<void> release;
+        {
+            Worker worker(params, sleeper);
+            worker.Start([&] {
+                started.set_value();
+                release.get_future().wait();
+                Note(params.commandBusy == 1 ? "running" : "running without commandBusy");
+            });
+            started.get_future().wait();
+            std::shared_ptr<void> closure(nullptr, [&](void*) { release.set_value(); });
+            worker.Start([this, closure = std::move(closure)] { Note("queued"); });
+            if (!destroy) {
+                worker.DropPending();
+                worker.WaitIdle();
             }
-        });
+        }
+        EXPECT_EQ(trace.Events(), std::vector<std::string>{"running"}) << destroy;
+        EXPECT_EQ(params.commandBusy, 0);
     }
-    for (auto& s : starters) s.join();
-    worker.WaitIdle();
-    EXPECT_EQ(ran, 60);
-    EXPECT_EQ(overlaps, 0);
-    EXPECT_EQ(params.commandBusy, 0);
 }
 
 }  // namespace

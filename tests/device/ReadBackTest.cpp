@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "device/CommandRig.h"
-#include "device/DeviceCommands.h"
+#include "device/ControlSends.h"
+#include "device/Kd4ReportParser.h"
 
 namespace quavelo {
 namespace {
@@ -12,10 +11,11 @@ using namespace test;
 
 Report Hex(std::string_view hex) { return ParseHexReport(hex).value(); }
 
+// ---- TORVA: ReadAllSettings, PollLevels, PushAllSettings ----------------------------------
+
 const char* const kRequests[] = {"FF A0 00 00 0A 01", "FF A0 00 40 05 01", "FF A0 00 10 04 01",
                                  "FF A0 00 18 04 01", "FF A0 00 20 04 01", "FF A0 00 28 04 01",
                                  "FF A0 00 30 04 01"};
-
 const char* const kAnswers[] = {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00",
                                 "FF A0 00 40 05 01  F1 FF 00 06 0F",
                                 "FF A0 00 10 04 01  00 50 14 01",
@@ -24,9 +24,9 @@ const char* const kAnswers[] = {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 0
                                 "FF A0 00 28 04 01  0F A0 14 00",
                                 "FF A0 00 30 04 01  4E 20 14 0F"};
 
-TEST(ReadAllSettingsTest, OneRequestAndOneAnswerPerBlock) {
+TEST(ReadAllSettingsTest, AsksForEachBlockAndDecodesItsAnswer) {
     CommandRig rig;
-    std::vector<std::string> expected;
+    Reports expected;
     for (int i = 0; i < 7; ++i) {
         rig.link.QueueAnswer(Hex(kAnswers[i]));
         expected.push_back(Wrote(kRequests[i]));
@@ -34,174 +34,166 @@ TEST(ReadAllSettingsTest, OneRequestAndOneAnswerPerBlock) {
     }
     ASSERT_TRUE(rig.commands.ReadAllSettings());
     EXPECT_EQ(rig.trace.Events(), expected) << "no pauses, nothing logged";
-
-    // One field of each block shows its answer reached the TORVA decoder of that block.
     const DeviceParams& p = rig.params;
-    EXPECT_EQ(p.stereo, 1);
+    EXPECT_EQ(p.stereo, 1) << "the TORVA rules read stereo and gain2";
     EXPECT_EQ(p.gain2, 7);
-    EXPECT_EQ(p.eqMode, 1);
     EXPECT_EQ(p.sliderBands[3].gain, 210);
-    const int freqs[] = {80, 250, 1000, 4000, 20000};
+    const int freqs[] = {80, 250, 1000, 4000, 20000};  // 0 is band 2's default
     for (int i = 0; i < kEqBands; ++i) EXPECT_EQ(p.graphBands[i].freq, freqs[i]) << i + 1;
-    EXPECT_EQ(p.graphBands[4].gain, 300);
 }
 
-class MismatchedAnswerTest : public testing::TestWithParam<const char*> {};
-
-TEST_P(MismatchedAnswerTest, IsSkippedAndTheNextRequestStillSent) {
-    CommandRig rig;
-    rig.link.QueueAnswer(Hex(GetParam()));
-    for (int i = 1; i < 7; ++i) rig.link.QueueAnswer(Hex(kAnswers[i]));
-    ASSERT_TRUE(rig.commands.ReadAllSettings());
-    EXPECT_EQ(rig.link.Written().size(), 7u);
-    EXPECT_EQ(rig.params.micGain, 20) << "block 0x00 keeps its values";
-    EXPECT_EQ(rig.params.stereo, 1);
-    EXPECT_EQ(rig.params.sliderBands[0].gain, 0) << "the next block is still read";
+TEST(ReadAllSettingsTest, SkipsAnAnswerToAnythingElseAndGoesOn) {
+    for (const char* other :
+         {"FF A0 00 40 0A 01  00 00 01 00 01 00 00 2F 00 00",
+          "FE A0 00 00 0A 01  00 00 01 00 01 00 00 2F 00 00",
+          "FF A0 00 00 0A 00  00 00 01 00 01 00 00 2F 00 00", "FF 70 00 AE 04 01  00 20 00 00"}) {
+        CommandRig rig;
+        rig.link.QueueAnswer(Hex(other));
+        for (int i = 1; i < 7; ++i) rig.link.QueueAnswer(Hex(kAnswers[i]));
+        ASSERT_TRUE(rig.commands.ReadAllSettings()) << other;
+        EXPECT_EQ(rig.link.WriteAttempts(), 7) << other;
+        EXPECT_EQ(rig.params.micGain, 20) << other << ": block 0x00 keeps its values";
+        EXPECT_EQ(rig.params.sliderBands[0].gain, 0) << other << ": the next block is read";
+    }
 }
 
-// Answers to the request for block 0x00 that do not answer it.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Answers, MismatchedAnswerTest, testing::Values(
-    "FF A0 00 40 0A 01  00 00 01 00 01 00 00 2F 00 00",   // another block
-    "FE A0 00 00 0A 01  00 00 01 00 01 00 00 2F 00 00",   // byte 0
-    "FF A0 00 00 0A 00  00 00 01 00 01 00 00 2F 00 00",   // byte 5
-    "FF 70 00 AE 04 01  00 20 00 00"));                   // a level value
-// clang-format on
-
-TEST(ReadAllSettingsTest, AFailedReadStopsAndKeepsWhatWasDecoded) {
+TEST(ReadAllSettingsTest, AFailedReadEndsItAndKeepsWhatWasDecoded) {
     CommandRig rig;
     rig.link.QueueAnswer(Hex(kAnswers[0]));
-    rig.link.QueueAnswer(Hex(kAnswers[1]));
-    rig.link.QueueReadFailure();
-    rig.link.QueueAnswer(Hex(kAnswers[3]));
+    rig.link.QueueAnswer(Hex(kAnswers[1]), 8);  // bytes beyond the answer's 8 read as 0
     EXPECT_FALSE(rig.commands.ReadAllSettings());
-    EXPECT_EQ(rig.link.Written().size(), 3u);
-    EXPECT_EQ(rig.link.PendingAnswers(), 1u);
+    EXPECT_EQ(rig.link.WriteAttempts(), 3);
     EXPECT_EQ(rig.params.limiterLevel, 3);
-    EXPECT_EQ(rig.params.sliderBands[4].gain, 300);
+    EXPECT_EQ(rig.params.sliderBands[1].gain, 140);
+    EXPECT_EQ(rig.params.sliderBands[2].gain, 150);
     EXPECT_EQ(rig.params.graphBands[0].freq, 100) << "band 1 was not read";
 }
 
-TEST(ReadAllSettingsTest, AFailedRequestReadsNothing) {
-    CommandRig rig;
-    rig.link.QueueAnswer(Hex(kAnswers[0]));
-    rig.link.FailWrite(1);
-    EXPECT_FALSE(rig.commands.ReadAllSettings());
-    EXPECT_EQ(rig.link.PendingAnswers(), 1u);
-    EXPECT_EQ(rig.params.micGain, 20);
-}
-
-TEST(ReadAllSettingsTest, BytesBeyondAShortAnswerReadAsZero) {
-    CommandRig rig;
-    for (int i = 0; i < 2; ++i) rig.link.QueueAnswer(Hex(kAnswers[i]));
-    rig.link.QueueAnswer(Hex("FF A0 00 10 04 01  0F A0 14 06"), 8);
-    for (int i = 3; i < 7; ++i) rig.link.QueueAnswer(Hex(kAnswers[i]));
-    ASSERT_TRUE(rig.commands.ReadAllSettings());
-    EXPECT_EQ(rig.params.graphBands[0].freq, 4000);
-    EXPECT_EQ(rig.params.graphBands[0].gain, 150) << "the gain byte lay beyond the answer";
-}
-
-TEST(PollLevelsTest, RequestsBothMetersAndTakesMatchingAnswers) {
+TEST(PollLevelsTest, AsksForBothMetersAndTakesOnlyTheirOwnAnswers) {
     CommandRig rig;
     rig.link.QueueAnswer(Hex("FF 70 00 AE 04 01  00 20 00 00"));
-    rig.link.QueueAnswer(Hex("FF 70 00 B0 04 01  00 01 02 03"));
-    std::int32_t first = -5;
-    std::int32_t second = -5;
-    ASSERT_TRUE(rig.commands.PollLevels(first, second));
-    EXPECT_EQ(first, 0x00200000);
-    EXPECT_EQ(second, 0x00010203);
-    EXPECT_EQ(rig.link.Written().size(), 2u);
-    EXPECT_EQ(TraceHex(rig.link.Written()[0]), PaddedHex("FF 70 00 AE 04 01"));
-    EXPECT_EQ(TraceHex(rig.link.Written()[1]), PaddedHex("FF 70 00 B0 04 01"));
-}
-
-TEST(PollLevelsTest, AnAnswerForAnotherAddressLeavesTheValue) {
-    CommandRig rig;
-    rig.link.QueueAnswer(Hex("FF 70 00 B0 04 01  00 20 00 00"));
-    rig.link.QueueAnswer(Hex("FF 70 00 B0 04 00  00 20 00 00"));
+    rig.link.QueueAnswer(Hex("FF 70 00 AE 04 01  00 01 02 03"));  // not the second meter's
     std::int32_t first = -5;
     std::int32_t second = -6;
-    EXPECT_TRUE(rig.commands.PollLevels(first, second));
-    EXPECT_EQ(first, -5);
+    ASSERT_TRUE(rig.commands.PollLevels(first, second));
+    EXPECT_EQ(first, 0x00200000);
     EXPECT_EQ(second, -6);
+    EXPECT_EQ(rig.trace.Events()[0], Wrote("FF 70 00 AE 04 01"));
+    EXPECT_EQ(rig.trace.Events()[2], Wrote("FF 70 00 B0 04 01"));
+
+    rig.link.QueueAnswer(Hex("FF 70 00 AE 04 00  00 00 00 07"));  // no answer: byte 5
+    EXPECT_FALSE(rig.commands.PollLevels(first, second)) << "the second read fails";
+    EXPECT_EQ(first, 0x00200000);
 }
 
-TEST(PollLevelsTest, FailsAtAFailedReadOrWrite) {
-    std::int32_t first = 0;
-    std::int32_t second = 0;
-    CommandRig silent;
-    EXPECT_FALSE(silent.commands.PollLevels(first, second));
-    EXPECT_EQ(silent.link.Written().size(), 1u) << "no second request after a failed read";
-
-    CommandRig broken;
-    broken.link.QueueAnswer(Hex("FF 70 00 AE 04 01  00 00 00 07"));
-    broken.link.FailWrite(2);
-    EXPECT_FALSE(broken.commands.PollLevels(first, second));
-    EXPECT_EQ(first, 7);
-}
-
-// ---- Push all ---------------------------------------------------------------------------------
-
-// The trace of the commands the push is made of, run one by one on a rig of their own.
-std::vector<std::string> PushReference(int eqMode, int eqEnabled) {
-    CommandRig ref;
-    ref.params.eqMode = eqMode;
-    ref.params.eqEnabled = eqEnabled;
-    auto& c = ref.commands;
-    for (int band = 1; band <= kEqBands; ++band) {
-        if (eqMode == 1) {
-            eqEnabled == 1 ? c.SetGraphBand(band) : c.SetGraphBandFlat(band);
-        } else {
-            eqEnabled == 1 ? c.SetSliderBand(band) : c.SetSliderBandFlat(band);
-        }
-    }
-    c.SetMicGain(20);
-    c.SetGain2(7);
-    c.SetHighPass(1, 2);
-    c.SetLimiter(1, 2);
-    c.SetStereo(1);
-    c.SetMonitorMicCut(5);
-    c.SetMonitorPlaybackCut(0);
-    return ref.trace.Events();
-}
-
-class PushAllSettingsTest : public testing::TestWithParam<std::pair<int, int>> {};
-
-TEST_P(PushAllSettingsTest, TheActiveBandSetThenEverySetting) {
-    const auto [eqMode, eqEnabled] = GetParam();
-    CommandRig rig;
-    rig.params.connected = 1;
-    rig.params.eqMode = eqMode;
-    rig.params.eqEnabled = eqEnabled;
-    EXPECT_TRUE(rig.commands.PushAllSettings());
-    EXPECT_EQ(rig.trace.Events(), PushReference(eqMode, eqEnabled));
-    EXPECT_EQ(rig.link.Written().size(), 5u * 8u + 2 + 2 + 8 + 9 + 3 + 2 + 2);
-    EXPECT_TRUE(rig.prompt.Infos().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(EqualiserStates, PushAllSettingsTest,
-                         testing::Values(std::pair{1, 1}, std::pair{1, 0}, std::pair{0, 1},
-                                         std::pair{0, 0}));
-
-TEST(PushAllSettingsTest, DoesNothingUnlessConnected) {
-    CommandRig rig;
-    EXPECT_FALSE(rig.commands.PushAllSettings());
-    EXPECT_TRUE(rig.trace.Events().empty());
-}
-
-TEST(PushAllSettingsTest, StopsAtTheFirstFailureAndSaysSo) {
-    for (int failing : {1, 8, 41, 66}) {
+// The rest of the push (gains, high-pass, limiter, stereo, cuts) is in the golden push trace.
+TEST(PushAllSettingsTest, StartsWithTheFiveBandsOfTheActiveSet) {
+    for (const auto& [mode, enabled] : {std::pair{0, 0}, {0, 1}, {1, 0}, {1, 1}}) {
         CommandRig rig;
+        CommandRig bands;
+        for (DeviceParams* p : {&rig.params, &bands.params}) {
+            p->eqMode = mode;
+            p->eqEnabled = enabled;
+        }
         rig.params.connected = 1;
-        rig.link.FailWrite(failing);
-        EXPECT_FALSE(rig.commands.PushAllSettings());
-        const auto events = rig.trace.Events();
-        ASSERT_GE(events.size(), 2u);
-        EXPECT_TRUE(events[events.size() - 2].starts_with("X ")) << failing;
-        EXPECT_EQ(events.back(), "I 发送失败") << failing;
-        EXPECT_EQ(rig.prompt.Infos(), std::vector<std::string>{"发送失败"});
-        EXPECT_EQ(rig.link.WriteAttempts(), failing);
+        ASSERT_TRUE(rig.commands.PushAllSettings());
+        SendEqBandsTorva(bands.commands, bands.params, OnFailure::Stop);
+        const Reports pushed = rig.trace.Events();
+        const Reports expected = bands.trace.Events();
+        ASSERT_GT(pushed.size(), expected.size());
+        EXPECT_EQ(Reports(pushed.begin(), pushed.begin() + expected.size()), expected);
+        EXPECT_EQ(rig.link.WriteAttempts(), bands.link.WriteAttempts() + 28);
     }
+    CommandRig disconnected;
+    EXPECT_FALSE(disconnected.commands.PushAllSettings());
+    EXPECT_TRUE(disconnected.trace.Events().empty());
+}
+
+// ---- KD4 report parser -------------------------------------------------------------------
+
+// meterReady, statusReady, readbackDone and the six blockSeen flags.
+std::vector<int> Flags(const DeviceParams& p) {
+    std::vector<int> flags{p.meterReady, p.statusReady, p.readbackDone};
+    flags.insert(flags.end(), p.blockSeen.begin(), p.blockSeen.end());
+    return flags;
+}
+
+TEST(Kd4ReportParserTest, LevelValuesWhateverByteOneHolds) {
+    // clang-format off
+    const std::pair<const char*, std::int32_t> cases[] = {  // -1: not taken
+        {"FF 70 00 AE 04 01  00 20 00 00", 0x00200000}, {"FF A0 00 AE 04 01  00 12 34 56", 0x123456},
+        {"FF 00 00 AE 04 01  FF FF FF FE", -2},
+        {"FF 70 00 AE 04 00  00 20 00 00", -1}, {"FE 70 00 AE 04 01  00 20 00 00", -1},
+        {"FF 70 00 B0 04 01  00 20 00 00", -1}};  // the second meter is TORVA's
+    // clang-format on
+    for (const auto& [report, level] : cases) {
+        DeviceParams p;
+        p.meterLevel = -1;
+        ParseKd4Report(Hex(report), p);
+        EXPECT_EQ(p.meterLevel, level) << report;
+        EXPECT_EQ(Flags(p), (std::vector<int>{level != -1, 0, 0, 0, 0, 0, 0, 0, 0})) << report;
+    }
+}
+
+TEST(Kd4ReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
+    using Field = int (*)(const DeviceParams&);
+    // clang-format off
+    const std::tuple<const char*, int, Field, int> cases[] = {
+        // report, its flag's index in Flags(), fields it sets (gain2 66 and stereo 0 before), value
+        {"FF A0 00 50 05 01  14 50 55 01 01", 1,
+         [](const DeviceParams& p) -> int { return p.monitorMicCut * 100 + p.micGain; }, 520},
+        {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00", 3,  // stereo and gain2 not read
+         [](const DeviceParams& p) -> int { return p.stereo * 1000 + p.gain2 * 100 + p.micGain; }, 6620},
+        {"FF A0 00 40 09 01  F1 FF 00 06 0F  33 01 01 01", 4,
+         [](const DeviceParams& p) -> int { return p.gain2 * 10 + p.kd4SwitchB; }, 511},
+        {"FF A0 00 10 04 01  0F A0 14 06", 5, [](const DeviceParams& p) -> int { return p.graphBands[0].freq; }, 4000},
+        {"FF A0 00 18 04 01  0F A0 14 06", 6, [](const DeviceParams& p) -> int { return p.graphBands[1].freq; }, 4000},
+        {"FF A0 00 20 04 01  0F A0 14 06", 7, [](const DeviceParams& p) -> int { return p.graphBands[2].freq; }, 4000},
+        {"FF A0 00 28 04 01  0F A0 14 06", 8, [](const DeviceParams& p) -> int { return p.graphBands[3].gain; }, 210}};
+    // clang-format on
+    for (const auto& [report, flag, field, value] : cases) {
+        DeviceParams p;
+        p.gain2 = 66;
+        ParseKd4Report(Hex(report), p);
+        std::vector<int> expected(9, 0);
+        expected[flag] = 1;
+        EXPECT_EQ(Flags(p), expected) << report;
+        EXPECT_EQ(field(p), value) << report;
+    }
+}
+
+TEST(Kd4ReportParserTest, IgnoresAnythingElse) {
+    for (const char* report :
+         {"FE A0 00 00 0A 01  01 01 03 01 02 55 07 14 01 00",
+          "FF 70 00 00 0A 01  01 01 03 01 02 55 07 14 01 00",
+          "FF A0 00 00 0A 00  01 01 03 01 02 55 07 14 01 00", "FF A0 00 50 05 00  14 50 55 01 01",
+          "FF A0 00 08 04 01  0F A0 14 06", "FF A0 00 38 04 01  0F A0 14 06"}) {
+        DeviceParams p;
+        ParseKd4Report(Hex(report), p);
+        EXPECT_EQ(Flags(p), std::vector<int>(9, 0)) << report;
+        EXPECT_EQ(p.limiterLevel + p.micGain + p.graphBands[0].freq, 0) << report;
+    }
+}
+
+TEST(Kd4ReportParserTest, TheReadBackIsDoneWhenBandFiveFollowsAllSixBlocks) {
+    const char* const blocks[] = {"FF A0 00 00 0A 01", "FF A0 00 40 09 01", "FF A0 00 10 04 01",
+                                  "FF A0 00 18 04 01", "FF A0 00 20 04 01", "FF A0 00 28 04 01"};
+    const char* const band5 = "FF A0 00 30 04 01  27 10 14 03";
+    for (int missing = 0; missing < 6; ++missing) {
+        DeviceParams p;
+        for (int i = 0; i < 6; ++i) {
+            if (i != missing) ParseKd4Report(Hex(blocks[i]), p);
+        }
+        ParseKd4Report(Hex(band5), p);
+        EXPECT_EQ(p.readbackDone, 0) << blocks[missing] << " missing";
+    }
+    DeviceParams p;
+    ParseKd4Report(Hex(band5), p);
+    for (const char* block : blocks) ParseKd4Report(Hex(block), p);
+    EXPECT_EQ(p.readbackDone, 0) << "band 5 came first";
+    ParseKd4Report(Hex(band5), p);
+    EXPECT_EQ(p.readbackDone, 1);
+    EXPECT_EQ(p.graphBands[4].gain, 180);
 }
 
 }  // namespace

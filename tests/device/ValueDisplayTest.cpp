@@ -2,105 +2,88 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
+#include "device/PresetPreview.h"
+
 namespace quavelo {
 namespace {
 
-TEST(ValueDisplayTest, MicGainTexts) {
-    EXPECT_EQ(MicGainText(0), "0dB");
-    EXPECT_EQ(MicGainText(1), "1dB");
-    EXPECT_EQ(MicGainText(2), "2dB");
-    EXPECT_EQ(MicGainText(3), "2dB") << "2.25 + 0.5 truncated";
-    EXPECT_EQ(MicGainText(47), "35dB");
-    EXPECT_EQ(MonitorLevelText(0), "-80dB");
-    EXPECT_EQ(MonitorLevelText(80), "0dB");
+TEST(ValueDisplayTest, TextsAtTheEndsOfTheirRanges) {
+    // clang-format off
+    const std::pair<std::string, std::string> texts[] = {
+        {MicGainText(0), "0dB"}, {MicGainText(1), "1dB"}, {MicGainText(3), "2dB"},
+        {MicGainText(47), "35dB"}, {MonitorLevelText(0), "-80dB"}, {MonitorLevelText(80), "0dB"},
+        {MixReadout(0, 0), "回放0:话筒0"}, {MixReadout(12, 80), "回放-80:话筒-12"},
+        {MakeBandReadout(2, {4000, 145, 25, 0}, GainFormat::WholeDb).gain, "Gain:0"},
+        {MakeBandReadout(2, {4000, 145, 25, 0}, GainFormat::TenthsDb).gain, "Gain:-0.5"},
+        {MakeBandReadout(2, {4000, 145, 25, 0}, GainFormat::WholeDb).q, "Q:2.5"}};
+    const std::pair<int, int> percents[] = {{0, 0}, {1 << 20, 50}, {1 << 21, 100},
+        {(1 << 21) + 1, 100}, {INT_MAX, 100}, {-5, 0}, {20971, 0}, {20972, 1}};
+    // clang-format on
+    for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
+    for (const auto& [level, percent] : percents) EXPECT_EQ(LevelPercent(level), percent) << level;
 }
 
-TEST(ValueDisplayTest, LevelPercent) {
-    EXPECT_EQ(LevelPercent(0), 0);
-    EXPECT_EQ(LevelPercent(1 << 20), 50);
-    EXPECT_EQ(LevelPercent(1 << 21), 100);
-    EXPECT_EQ(LevelPercent((1 << 21) + 1), 100) << "held at full scale";
-    EXPECT_EQ(LevelPercent(0x7FFFFFFF), 100);
-    EXPECT_EQ(LevelPercent(-5), 0);
-    EXPECT_EQ(LevelPercent(20971), 0) << "0.99 truncated";
-    EXPECT_EQ(LevelPercent(20972), 1);
-}
-
-struct MixCase {
-    int position;
-    int micCut;
-    int playbackCut;
-};
-
-class MixSliderTest : public testing::TestWithParam<MixCase> {};
-
-TEST_P(MixSliderTest, PositionToCuts) {
-    const MonitorCutPair cuts = MixCutsFromPosition(GetParam().position);
-    EXPECT_EQ(cuts.micCut, GetParam().micCut);
-    EXPECT_EQ(cuts.playbackCut, GetParam().playbackCut);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Positions, MixSliderTest, testing::Values(
-    MixCase{191, 0, 0}, MixCase{190, 0, 0}, MixCase{161, 0, 0}, MixCase{221, 0, 0},
-    MixCase{160, 0, 1}, MixCase{222, 1, 0}, MixCase{0, 0, 80}, MixCase{382, 80, 0},
-    MixCase{-10, 0, 80}, MixCase{999, 80, 0}));
-// clang-format on
-
-TEST(MixSliderTest, CutsToPosition) {
-    EXPECT_EQ(MixPositionFromCuts(0, 0), 191);
-    EXPECT_EQ(MixPositionFromCuts(80, 0), 381) << "not 382";
-    EXPECT_EQ(MixPositionFromCuts(0, 80), 1) << "not 0";
-    EXPECT_EQ(MixPositionFromCuts(0, 1), 161);
-    EXPECT_EQ(MixPositionFromCuts(9, 0), 291);
-    EXPECT_EQ(MixPositionFromCuts(5000, 0), 382) << "held in the slider's range";
-}
-
-TEST(MixSliderTest, EveryPositionMapsBackNearItself) {
-    for (int p = 0; p <= kMixSliderMax; ++p) {
-        const MonitorCutPair cuts = MixCutsFromPosition(p);
-        const int back = MixPositionFromCuts(cuts.micCut, cuts.playbackCut);
-        EXPECT_LE(std::abs(back - p), 30) << p;
-        EXPECT_TRUE(cuts.micCut == 0 || cuts.playbackCut == 0) << p;
+TEST(ValueDisplayTest, MixSliderCentreAndEnds) {
+    // clang-format off
+    const std::array<int, 3> positions[] = {  // position, mic cut, playback cut
+        {191, 0, 0}, {161, 0, 0}, {221, 0, 0}, {160, 0, 1}, {222, 1, 0}, {0, 0, 80}, {382, 80, 0},
+        {-10, 0, 80}, {999, 80, 0}};
+    const std::array<int, 3> cuts[] = {  // mic cut, playback cut, position
+        {0, 0, 191}, {80, 0, 381}, {0, 80, 1}, {0, 1, 161}, {5000, 0, 382}};
+    // clang-format on
+    for (const auto& [position, mic, playback] : positions) {
+        const MonitorCutPair pair = MixCutsFromPosition(position);
+        EXPECT_EQ(std::pair(pair.micCut, pair.playbackCut), std::pair(mic, playback)) << position;
+    }
+    for (const auto& [mic, playback, position] : cuts) {
+        EXPECT_EQ(MixPositionFromCuts(mic, playback), position) << mic << " " << playback;
     }
 }
 
-TEST(MixSliderTest, Readout) {
-    EXPECT_EQ(MixReadout(0, 0), "回放0:话筒0");
-    EXPECT_EQ(MixReadout(0, 80), "回放-80:话筒0");
-    EXPECT_EQ(MixReadout(12, 0), "回放0:话筒-12");
-}
-
-TEST(BandSliderTest, PositionsAndGains) {
+TEST(ValueDisplayTest, BandSlidersAndGraphHandlesStayInTheBandRanges) {
     EXPECT_EQ(BandGainFromSliderPosition(0), 300);
-    EXPECT_EQ(BandGainFromSliderPosition(300), 0);
-    EXPECT_EQ(BandGainFromSliderPosition(155), 145);
-    EXPECT_EQ(BandGainFromSliderPosition(-1), 300);
-    EXPECT_EQ(BandSliderPosition(150), 150);
-    EXPECT_EQ(BandSliderPosition(400), 0);
+    EXPECT_EQ(BandGainFromSliderPosition(301), 0);
     EXPECT_EQ(BandSliderPosition(-20), 300);
-}
-
-TEST(GraphValuesTest, HandleValuesToBandUnits) {
-    EXPECT_EQ(BandGainFromGraph(6.0), 210);
     EXPECT_EQ(BandGainFromGraph(-0.55), 144) << "truncated";
-    EXPECT_EQ(BandGainFromGraph(15.0), 300);
     EXPECT_EQ(BandGainFromGraph(99.0), 300);
-    EXPECT_EQ(BandFreqFromGraph(1234.9), 1234);
+    EXPECT_EQ(BandGainFromGraph(std::nan("")), 150);
     EXPECT_EQ(BandFreqFromGraph(1e12), 20000);
-    EXPECT_DOUBLE_EQ(GraphGainFromBand(145), -0.5);
 }
 
-TEST(BandReadoutTest, BothGainFormats) {
-    const EqBandValue band{4000, 145, 25, 0};
-    const BandReadout whole = MakeBandReadout(2, band, GainFormat::WholeDb);
-    EXPECT_EQ(whole.band, "Band:3");
-    EXPECT_EQ(whole.q, "Q:2.5");
-    EXPECT_EQ(whole.freq, "FREQ:4000");
-    EXPECT_EQ(whole.gain, "Gain:0") << "-0.5 truncated toward zero";
-    EXPECT_EQ(MakeBandReadout(2, band, GainFormat::TenthsDb).gain, "Gain:-0.5");
-    EXPECT_EQ(MakeBandReadout(0, {100, 300, 20, 0}, GainFormat::WholeDb).gain, "Gain:15");
-    EXPECT_EQ(MakeBandReadout(0, {100, 0, 20, 0}, GainFormat::WholeDb).gain, "Gain:-15");
+TEST(PresetPreviewTest, ShowsTheValuesAsStored) {
+    PresetFields f;
+    for (int i = 0; i < kEqBands; ++i) f.graphBands[i] = {kDefaultBandFreq[i] + 1, 155};
+    f.graphBands[1].gain = 145;
+    f.micGain = 20;
+    f.gain2 = 3;
+    f.eqMode = 1;
+    f.monitorPlaybackCut = INT_MIN;
+    f.kd4Lock = f.kd4SwitchB = 1;
+    const TorvaPresetPreview t = MakeTorvaPresetPreview(f);
+    const Kd4PresetPreview k = MakeKd4PresetPreview(f);
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {t.gain, "15dB,2dB"}, {t.signal, "MONO"}, {t.mic, "0dB"}, {t.phone, "2147483648dB"},
+        {t.eq, "GEG"}, {t.bandFreq[1], "251Hz"}, {t.bandGain[1], "-1dB"}, {t.bandGain[0], "0dB"},
+        {k.gain, "15dB"}, {k.monitor, "-77dB"}, {k.locked, "ON"}, {k.micMute, "OFF"},
+        {k.indicator, "ON"}, {k.eq, "GEG"}, {k.bandGain[1], "-1dB"}};
+    const std::tuple<int, int, const char*, const char*> switches[] = {  // on, level, texts
+        {0, 3, "Close", "Close"}, {1, 1, "-10dB", "75Hz"}, {1, 2, "-20dB", "150Hz"},
+        {1, 3, "-30B", ""}, {1, 0, "", ""}, {7, 1, "-10dB", "75Hz"}};
+    // clang-format on
+    for (const auto& [text, expected] : rows) EXPECT_EQ(text, expected);
+    for (const auto& [on, level, limiter, highpass] : switches) {
+        f.limiterOn = f.hpfOn = on;
+        f.limiterLevel = f.hpfFreq = level;
+        EXPECT_EQ(MakeTorvaPresetPreview(f).drc + "|" + MakeKd4PresetPreview(f).compressor + "|" +
+                      MakeTorvaPresetPreview(f).highpass + "|" + MakeKd4PresetPreview(f).highpass,
+                  std::string(limiter) + "|" + limiter + "|" + highpass + "|" + highpass);
+    }
+    f.eqMode = 7;
+    EXPECT_EQ(MakeTorvaPresetPreview(f).eq + MakeTorvaPresetPreview(f).bandFreq[0], "");
 }
 
 }  // namespace
