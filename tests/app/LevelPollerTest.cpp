@@ -1,10 +1,14 @@
+#include "app/LevelPoller.h"
+
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <QTest>
+
+#include <future>
 #include <thread>
 
-#include "app/LevelPoller.h"
 #include "device/DeviceMap.h"
+#include "device/Kd4SendWorker.h"
 #include "support/FakeReportLink.h"
 #include "support/RecordingLogSink.h"
 #include "support/RecordingPrompt.h"
@@ -15,31 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct MeterCase {
-    std::int32_t first, second;
-    TorvaMeterPositions expected;
-};
-
-class TorvaMetersTest : public testing::TestWithParam<MeterCase> {};
-
-TEST_P(TorvaMetersTest, HeldAtFullScaleMeanOfTheHeldValues) {
-    const MeterCase c = GetParam();
-    EXPECT_EQ(TorvaMetersFor(c.first, c.second), c.expected);
-}
-
-constexpr std::int32_t kFull = 1 << 21;
-
-INSTANTIATE_TEST_SUITE_P(Values, TorvaMetersTest,
-                         testing::Values(MeterCase{0, 0, {0, 0, 0}},
-                                         MeterCase{kFull, kFull, {100, 100, 100}},
-                                         // Held first, then averaged: (2^21 + 0) / 2 is half scale.
-                                         MeterCase{kFull * 4, 0, {100, 0, 50}},
-                                         MeterCase{kFull / 2, kFull / 4, {50, 25, 37}},
-                                         MeterCase{kFull - 1, 1, {99, 0, 50}},
-                                         MeterCase{-5, kFull, {0, 100, 49}},
-                                         MeterCase{INT32_MAX, INT32_MAX, {100, 100, 100}}));
-
-// Each poller over a recording link: its exchanges and its hand-shake with the send jobs.
+// A poller over a recording link, and a KD4 send worker beside it.
 struct PollerRig {
     test::FakeReportLink link;
     test::RecordingSleeper sleeper;
@@ -47,80 +27,53 @@ struct PollerRig {
     test::RecordingPrompt prompt;
     DeviceParams params;
     DeviceCommands commands{link, params, sleeper, log, prompt};
+    Kd4SendWorker worker{params, sleeper};
 };
 
-class PollerHandshakeTest : public testing::TestWithParam<bool> {};
+// Each model's poller over a recording link, while a KD4 send job holds the hand-shake: either
+// `commandBusy` alone or a job actually running on the send worker, blocked until released.
+class PollerHandshakeTest : public testing::TestWithParam<std::tuple<bool, bool>> {};
 
-std::unique_ptr<LevelPoller> StartPoller(PollerRig& rig, bool torva) {
-    return torva ? LevelPoller::StartTorva(rig.commands, rig.params, {})
-                 : LevelPoller::StartKd4(rig.commands, rig.params);
-}
-
-bool WaitUntil(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + 2s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
-
-TEST_P(PollerHandshakeTest, WaitsWhileASendJobHoldsTheLink) {
+TEST_P(PollerHandshakeTest, ExchangesNothingWhileAJobHoldsTheLinkAndStopsInBoundedTime) {
+    const auto [torva, realJob] = GetParam();
     PollerRig rig;
-    rig.params.commandBusy = 1;
-    std::unique_ptr<LevelPoller> poller = StartPoller(rig, GetParam());
+    auto& [link, sleeper, log, prompt, params, commands, worker] = rig;
+    std::promise<void> release;
+    if (realJob) {
+        worker.Start([done = release.get_future().share()] { done.wait(); },
+                     Kd4SendWorker::Settle::None, Kd4SendWorker::Needs::Nothing);
+    } else {
+        params.commandBusy = 1;
+    }
+    auto poller = torva ? LevelPoller::StartTorva(commands, params, {})
+                        : LevelPoller::StartKd4(commands, params);
     ASSERT_NE(poller, nullptr);
     std::this_thread::sleep_for(60ms);
-    EXPECT_EQ(rig.link.WriteAttempts(), 0);
-    EXPECT_EQ(poller->Exchanges(), 0);
-    EXPECT_EQ(rig.params.pollBusy, 0);
+    EXPECT_EQ(link.WriteAttempts(), 0) << "an exchange while a job held the link";
+    EXPECT_EQ(params.pollBusy, 0);
 
-    rig.params.commandBusy = 0;
-    EXPECT_TRUE(WaitUntil([&] { return poller->Exchanges() >= 2; }));
-    poller->Stop();
-    const int attempts = rig.link.WriteAttempts();
-    EXPECT_GE(attempts, 2);
-    EXPECT_EQ(rig.params.pollBusy, 0) << "cleared after the last exchange";
-    std::this_thread::sleep_for(30ms);
-    EXPECT_EQ(rig.link.WriteAttempts(), attempts) << "nothing after Stop";
+    // Generous bound: the poller must notice its stop while it waits for the link.
+    auto stopped = std::async(std::launch::async, [&] { poller->Stop(); });
+    const bool inTime = stopped.wait_for(10s) == std::future_status::ready;
+    params.commandBusy = 0;  // lets a poller that missed its stop go, so the test ends
+    release.set_value();
+    stopped.wait();
+    EXPECT_TRUE(inTime) << "Stop waited for the send job";
+    worker.WaitIdle();
+    EXPECT_EQ(link.WriteAttempts(), 0) << "nothing after Stop";
 }
 
-TEST_P(PollerHandshakeTest, AsksForTheLevelOfItsModel) {
-    PollerRig rig;
-    std::unique_ptr<LevelPoller> poller = StartPoller(rig, GetParam());
-    ASSERT_TRUE(WaitUntil([&] { return rig.link.WriteAttempts() >= 1; }));
-    poller->Stop();
-    const std::vector<HidReport> written = rig.link.Written();
-    ASSERT_FALSE(written.empty());
-    // Both models ask for the first level value first (the TORVA stops there: no answer).
-    EXPECT_EQ(written.front(), DspRead(dsp::kLevel1, 4));
-}
+INSTANTIATE_TEST_SUITE_P(ModelsAndJobs, PollerHandshakeTest,
+                         testing::Combine(testing::Bool(), testing::Bool()));
 
-INSTANTIATE_TEST_SUITE_P(Models, PollerHandshakeTest, testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Torva" : "Kd4"; });
-
-TEST(TorvaPollerTest, HandsEachAnsweredPairToTheSink) {
+TEST(PollerTest, ExchangesOnceTheLinkIsFreeAndClearsItsFlagOnStop) {
     PollerRig rig;
-    // Answers for the two level addresses: half scale and a quarter.
-    HidReport first = DspRead(dsp::kLevel1, 4);
-    HidReport second = DspRead(dsp::kLevel2, 4);
-    first[7] = 0x10;   // 0x00100000 = 2^20
-    second[7] = 0x08;  // 2^19
-    rig.link.QueueAnswer(first);
-    rig.link.QueueAnswer(second);
-    std::mutex lock;
-    std::vector<TorvaMeterPositions> seen;
-    auto poller =
-        LevelPoller::StartTorva(rig.commands, rig.params, [&](const TorvaMeterPositions& p) {
-            std::lock_guard guard(lock);
-            seen.push_back(p);
-        });
-    ASSERT_TRUE(WaitUntil([&] { return rig.link.PendingAnswers() == 0; }));
-    std::this_thread::sleep_for(50ms);
+    auto& [link, sleeper, log, prompt, params, commands, worker] = rig;
+    auto poller = LevelPoller::StartKd4(commands, params);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return link.WriteAttempts() >= 2; }, 10000));
     poller->Stop();
-    std::lock_guard guard(lock);
-    ASSERT_EQ(seen.size(), 1u) << "unanswered polls hand nothing";
-    EXPECT_EQ(seen.front(), (TorvaMeterPositions{50, 25, 37}));
+    EXPECT_EQ(params.pollBusy, 0);
+    EXPECT_EQ(link.Written().front(), DspRead(dsp::kLevel1, 4));
 }
 
 }  // namespace
