@@ -38,6 +38,7 @@ struct PeerKind {
     const char* name;
     std::function<std::unique_ptr<LinkPeer>()> make;
 };
+inline void PrintTo(const PeerKind& kind, std::ostream* out) { *out << kind.name; }
 inline std::string PeerName(const testing::TestParamInfo<PeerKind>& info) {
     return info.param.name;
 }
