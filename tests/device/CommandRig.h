@@ -14,7 +14,11 @@
 
 namespace quavelo::test {
 
-using Fields = std::initializer_list<std::pair<SharedInt*, int>>;
+using Reports = std::vector<std::string>;
+
+inline void Set(std::initializer_list<std::pair<SharedInt*, int>> fields) {
+    for (auto [field, value] : fields) *field = value;
+}
 
 // A command object over fakes that all write to one trace, with a model whose settings-block
 // bytes all differ from the initial ones:
@@ -34,52 +38,44 @@ struct CommandRig {
         DeviceParams& p = params;
         p.ResetToInitialValues();
         // clang-format off
-        for (auto [field, value] : Fields{{&p.stereo, 1}, {&p.limiterLevel, 2}, {&p.hpfFreq, 2},
-                {&p.monitorMicCut, 5}, {&p.monitorPlaybackCut, 0}, {&p.gain2, 7}, {&p.micGain, 20},
-                {&p.eqMode, 1}, {&p.kd4SwitchA, 1}, {&p.kd4SwitchB, 1},
-                {&p.graphBands[2].gain, 210}, {&p.sliderBands[2].gain, 210}}) {
-            *field = value;
-        }
+        Set({{&p.stereo, 1}, {&p.limiterLevel, 2}, {&p.hpfFreq, 2}, {&p.monitorMicCut, 5},
+             {&p.monitorPlaybackCut, 0}, {&p.gain2, 7}, {&p.micGain, 20}, {&p.eqMode, 1},
+             {&p.kd4SwitchA, 1}, {&p.kd4SwitchB, 1}, {&p.graphBands[2].gain, 210},
+             {&p.sliderBands[2].gain, 210}});
         // clang-format on
     }
 };
 
 inline const std::string kTorvaBlock = "FF A0 00 00 0A 00  01 01 02 01 02 55 07 14 01 00";
 inline const std::string kKd4Block = "FF A0 00 00 0A 00  00 01 02 01 02 55 AA 14 01 00";
-inline const std::string kSliderBlock = "FF A0 00 40 05 00  00 00 06 00 00";
 inline const std::string kSliderBlockKd4 = "FF A0 00 40 09 00  00 00 06 00 00  07 01 00 01";
 inline const std::string kBandBlock3 = "FF A0 00 20 04 00  03 E8 02 06";
 
 // Draws every setting that the settings-store blocks and the preset recall of `model` carry from
 // its whole range (band gains in whole dB). Q, the slider frequencies and the other model's own
-// fields keep their values.
+// switches (or stereo) keep their values.
 inline void Randomise(std::mt19937& random, DeviceParams& p, std::int32_t model) {
     using namespace ranges;
     const auto pick = [&random](ParamRange range) {
         return std::uniform_int_distribution<std::int32_t>(range.min, range.max)(random);
     };
-    // clang-format off
-    std::vector<std::pair<SharedInt*, ParamRange>> fields{{&p.limiterOn, kSwitch},
-        {&p.limiterLevel, kLimiterLevel}, {&p.hpfOn, kSwitch}, {&p.hpfFreq, kHpfFreq},
-        {&p.micGain, kMicGain}, {&p.gain2, Gain2Range(model)}, {&p.eqEnabled, kSwitch},
-        {&p.eqMode, kSwitch}, {&p.stereo, kSwitch}};
-    if (model == kModelKd4) fields.back() = {&p.kd4SwitchA, kSwitch};
-    if (model == kModelKd4) fields.insert(fields.end(), {{&p.kd4Lock, kSwitch}, {&p.kd4SwitchB, kSwitch}});
-    // clang-format on
-    for (auto [field, range] : fields) *field = pick(range);
-    p.deviceModel = model;
+    const bool kd4 = model == kModelKd4;
     const std::int32_t cut = pick(kMonitorCut);
     const std::int32_t micSide = pick(kSwitch);
-    p.monitorMicCut = micSide * cut;
-    p.monitorPlaybackCut = (1 - micSide) * cut;
+    // clang-format off
+    Set({{&p.limiterOn, pick(kSwitch)}, {&p.limiterLevel, pick(kLimiterLevel)},
+         {&p.hpfOn, pick(kSwitch)}, {&p.hpfFreq, pick(kHpfFreq)}, {&p.micGain, pick(kMicGain)},
+         {&p.gain2, pick(Gain2Range(model))}, {&p.eqEnabled, pick(kSwitch)},
+         {&p.eqMode, pick(kSwitch)}, {&p.monitorMicCut, micSide * cut},
+         {&p.monitorPlaybackCut, (1 - micSide) * cut}, {&p.deviceModel, model},
+         {kd4 ? &p.kd4SwitchA : &p.stereo, pick(kSwitch)},
+         {kd4 ? &p.kd4Lock : &p.stereo, pick(kSwitch)}, {kd4 ? &p.kd4SwitchB : &p.stereo, pick(kSwitch)}});
     for (int i = 0; i < kEqBands; ++i) {
-        p.sliderBands[i].gain = 10 * pick({0, 30});
-        p.graphBands[i].gain = 10 * pick({0, 30});
-        p.graphBands[i].freq = pick(kBandFreq);
+        Set({{&p.sliderBands[i].gain, 10 * pick({0, 30})},
+             {&p.graphBands[i].gain, 10 * pick({0, 30})}, {&p.graphBands[i].freq, pick(kBandFreq)}});
     }
+    // clang-format on
 }
-
-using Reports = std::vector<std::string>;
 
 // A processing-parameter write as hex.
 inline std::string Param(int address, std::uint32_t word) {

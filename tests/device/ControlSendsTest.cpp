@@ -43,15 +43,10 @@ TEST_P(ControlSendsTest, SendsTheCommandsOfItsControl) {
     EXPECT_EQ(group.trace.Events(), commands.trace.Events());
 }
 
-Group Bands(OnFailure onFailure) {
-    return [onFailure](auto& c, auto& p) { return SendEqBandsTorva(c, p, onFailure); };
-}
-
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Groups, ControlSendsTest, testing::Values(
-    GroupCase{"TorvaBands", GraphSet, Bands(OnFailure::Stop),
-        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetGraphBand(n); }},
-    GroupCase{"TorvaBandsFlatWhileOff", SliderSetOff, Bands(OnFailure::Continue),
+    GroupCase{"TorvaBandsFlatWhileOff", SliderSetOff,
+        [](auto& c, auto& p) { return SendEqBandsTorva(c, p, OnFailure::Continue); },
         [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetSliderBandFlat(n); }},
     GroupCase{"TorvaView", GraphSetOff, SendEqViewTorva,
         [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetGraphBandFlat(n);
@@ -92,8 +87,6 @@ INSTANTIATE_TEST_SUITE_P(Groups, ControlSendsTest, testing::Values(
 TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
     // clang-format off
     const std::tuple<const char*, EqState, Group, int, int, bool> cases[] = {
-        {"TORVA bands, stopping", GraphSet, Bands(OnFailure::Stop), 9, 9, false},
-        {"TORVA bands, going on", GraphSet, Bands(OnFailure::Continue), 9, 33, false},
         {"TORVA view", GraphSet, SendEqViewTorva, 1, 1 + 4 * 8 + 1, false},
         {"TORVA EQ switch", SliderSet, SendEqSwitchTorva, 41, 41, false},
         {"TORVA reset", SliderSet, SendEqResetTorva, 1, 1, false},
@@ -122,42 +115,36 @@ TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
 TEST(ControlSendsTest, StoringKeepsTheModelsRules) {
     DeviceParams p;
     p.ResetToInitialValues();
-    p.limiterLevel = 0;
-    p.hpfFreq = 0;
+    Set({{&p.limiterLevel, 0}, {&p.hpfFreq, 0}, {&p.monitorPlaybackCut, 80}});
     StoreLimiterSwitch(p, 0);
-    StoreHighPassSwitch(p, 0);
-    EXPECT_EQ(p.limiterLevel + p.hpfFreq + p.limiterOn + p.hpfOn, 0) << "off keeps level 0";
+    EXPECT_EQ(p.limiterLevel, 0) << "switching off keeps level 0";
     StoreLimiterSwitch(p, 1);
     StoreHighPassSwitch(p, 1);
-    EXPECT_EQ((std::vector<int>{p.limiterOn, p.limiterLevel, p.hpfOn, p.hpfFreq}),
-              (std::vector<int>{1, 1, 1, 1}));
+    StoreMonitorMicCut(p, 20);
+    const auto stored = [&p] {
+        return std::vector<int>{p.limiterOn, p.limiterLevel,  p.hpfOn,
+                                p.hpfFreq,   p.monitorMicCut, p.monitorPlaybackCut};
+    };
+    EXPECT_EQ(stored(), (std::vector<int>{1, 1, 1, 1, 20, 0}));
     p.limiterLevel = 3;
     StoreLimiterSwitch(p, 1);
-    EXPECT_EQ(p.limiterLevel, 3);
-
-    StoreMonitorMicCut(p, 20);
-    EXPECT_EQ(p.monitorMicCut * 100 + p.monitorPlaybackCut, 2000) << "one cut clears the other";
     StoreMonitorPlaybackCut(p, 200);
-    EXPECT_EQ(p.monitorMicCut * 100 + p.monitorPlaybackCut, 80) << "held in range";
+    EXPECT_EQ(stored(), (std::vector<int>{1, 3, 1, 1, 0, 80}));
 
     for (int i = 0; i < kEqBands; ++i) {
-        for (EqBand* band : {&p.graphBands[i], &p.sliderBands[i]}) {
-            band->freq = 777;
-            band->gain = 10;
-        }
+        Set({{&p.graphBands[i].freq, 777},
+             {&p.graphBands[i].gain, 10},
+             {&p.sliderBands[i].gain, 10}});
     }
-    p.eqMode = 0;
-    ResetEqualiser(p);
-    EXPECT_EQ(
-        (std::vector<int>{p.sliderBands[4].gain, p.sliderBands[4].freq, p.graphBands[0].gain}),
-        (std::vector<int>{150, 777, 10}))
-        << "only the slider gains";
-    p.eqMode = 1;
-    ResetEqualiser(p);
-    for (int i = 0; i < kEqBands; ++i) {
-        EXPECT_EQ(p.graphBands[i].gain, 150);
-        EXPECT_EQ(p.graphBands[i].freq, kDefaultBandFreq[i]);
-        EXPECT_EQ(p.graphBands[i].q, 20) << "Q is kept";
+    for (const int mode : {0, 1}) {
+        p.eqMode = mode;
+        ResetEqualiser(p);
+        for (int i = 0; i < kEqBands; ++i) {
+            EXPECT_EQ(p.sliderBands[i].gain, 150);
+            EXPECT_EQ(p.graphBands[i].gain, mode == 1 ? 150 : 10) << "only the set in use";
+            EXPECT_EQ(p.graphBands[i].freq, mode == 1 ? kDefaultBandFreq[i] : 777);
+            EXPECT_EQ(p.graphBands[i].q + p.sliderBands[i].freq, 20 + kDefaultBandFreq[i]);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "device/CommandRig.h"
+#include "support/ParamsInRange.h"
 #include "support/SettingsByName.h"
 #include "support/TempDir.h"
 
@@ -22,29 +23,20 @@ void Put32(PresetImage& image, std::size_t offset, std::int32_t value) {
     for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-// A model whose every stored field holds a different value, and run-time state that must not be
+// A model whose every stored field holds a different value, with run-time state that is not
 // stored.
 void FillDistinct(DeviceParams& p) {
     p.ResetToInitialValues();
     for (int i = 0; i < kEqBands; ++i) {
-        p.graphBands[i].freq = 1000 + i;
-        p.graphBands[i].gain = 100 + i;
-        p.graphBands[i].q = 30 + i;
-        p.sliderBands[i].freq = 2000 + i;
-        p.sliderBands[i].gain = 200 + i;
-        p.sliderBands[i].q = 40 + i;
+        // clang-format off
+        Set({{&p.graphBands[i].freq, 1000 + i}, {&p.graphBands[i].gain, 100 + i},
+             {&p.graphBands[i].q, 30 + i}, {&p.sliderBands[i].freq, 2000 + i},
+             {&p.sliderBands[i].gain, 200 + i}, {&p.sliderBands[i].q, 40 + i}});
     }
-    for (SharedInt* field : {&p.eqMode, &p.stereo, &p.kd4Lock, &p.kd4SwitchA, &p.kd4SwitchB}) {
-        *field = 1;
-    }
-    p.monitorMicCut = 33;
-    p.monitorPlaybackCut = 0;
-    p.micGain = 41;
-    p.gain2 = 42;
-    p.hpfFreq = 2;
-    p.limiterLevel = 3;
-    p.meterLevel = 0x12345;
-    p.deviceModel = kModelKd4;
+    Set({{&p.eqMode, 1}, {&p.stereo, 1}, {&p.kd4Lock, 1}, {&p.kd4SwitchA, 1}, {&p.kd4SwitchB, 1},
+         {&p.monitorMicCut, 33}, {&p.monitorPlaybackCut, 0}, {&p.micGain, 41}, {&p.gain2, 42},
+         {&p.hpfFreq, 2}, {&p.limiterLevel, 3}, {&p.meterLevel, 7}, {&p.deviceModel, kModelKd4}});
+    // clang-format on
     p.connected = 1;
 }
 
@@ -67,78 +59,50 @@ TEST(PresetFileTest, FieldsSitAtTheirLittleEndianOffsets) {
     EXPECT_EQ(BuildPresetImage(p), expected) << "every other byte is 0";
 }
 
-// A model saved and recalled on its own page comes back as it was.
-TEST(PresetFileTest, RecallGivesBackWhatWasSaved) {
+// A preset saved and recalled on one page gives back every setting that page recalls, while Q,
+// the slider frequencies and the other model's switches (or stereo) keep what the model held.
+// Whatever a file holds, a recall leaves every field in range.
+TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
     std::mt19937 random(5);
+    std::uniform_int_distribution<std::int32_t> any(-400, 400);
     for (int i = 0; i < 500; ++i) {
         for (const std::int32_t model : {kModelTorva, kModelKd4}) {
+            const auto recall = model == kModelKd4 ? ApplyPresetKd4 : ApplyPresetTorva;
             DeviceParams saved;
             DeviceParams recalled;
-            saved.ResetToInitialValues();
-            recalled.ResetToInitialValues();
+            FillDistinct(saved);
             Randomise(random, saved, model);
+            recalled.ResetToInitialValues();
             recalled.deviceModel = model;
-            const PresetFields fields = DecodePresetImage(BuildPresetImage(saved));
-            (model == kModelKd4 ? ApplyPresetKd4 : ApplyPresetTorva)(fields, recalled);
-            ASSERT_EQ(SettingsByName(recalled), SettingsByName(saved)) << "model " << model;
+            recall(DecodePresetImage(BuildPresetImage(saved)), recalled);
+            const std::string kept =
+                model == kModelKd4 ? " stereo " : " kd4Lock kd4SwitchA kd4SwitchB ";
+            std::map<std::string, int> expected = SettingsByName(saved);
+            for (const auto& [name, value] : SettingsByName(recalled)) {
+                if (name.ends_with(".q") ||
+                    (name.starts_with("slider") && name.ends_with(".freq")) ||
+                    kept.find(" " + name + " ") != std::string::npos) {
+                    expected[name] = value;
+                }
+            }
+            ASSERT_EQ(SettingsByName(recalled), expected) << "model " << model;
+
+            PresetImage garbage{};
+            for (std::size_t at = 0; at < garbage.size(); at += 4) Put32(garbage, at, any(random));
+            recall(DecodePresetImage(garbage), recalled);
+            ASSERT_EQ(FieldsOutOfRange(recalled), std::vector<std::string>{});
         }
     }
-}
-
-TEST(PresetFileTest, EachPageRecallsItsOwnFieldsOnly) {
-    DeviceParams saved;
-    FillDistinct(saved);
-    const PresetFields fields = DecodePresetImage(BuildPresetImage(saved));
-    DeviceParams torva;
-    DeviceParams kd4;
-    torva.ResetToInitialValues();
-    kd4.ResetToInitialValues();
-    ApplyPresetTorva(fields, torva);
-    ApplyPresetKd4(fields, kd4);
-    EXPECT_EQ((std::vector<int>{torva.stereo, torva.kd4Lock, torva.kd4SwitchA, torva.kd4SwitchB}),
-              (std::vector<int>{1, 0, 0, 0}));
-    EXPECT_EQ((std::vector<int>{kd4.stereo, kd4.kd4Lock, kd4.kd4SwitchA, kd4.kd4SwitchB}),
-              (std::vector<int>{0, 1, 1, 1}));
-    for (const DeviceParams* p : {&torva, &kd4}) {
-        EXPECT_EQ(p->graphBands[2].freq * 1000 + p->graphBands[2].gain, 1002102);
-        EXPECT_EQ(p->graphBands[2].q, 20) << "Q is not recalled";
-        EXPECT_EQ(p->sliderBands[2].freq, 1000) << "slider frequencies are fixed";
-    }
-}
-
-TEST(PresetFileTest, RecallHoldsEveryValueInItsRange) {
-    DeviceParams saved;
-    saved.ResetToInitialValues();
-    PresetImage image = BuildPresetImage(saved);
-    // clang-format off
-    const std::pair<std::size_t, std::int32_t> stored[] = {
-        {preset::kMicGain, 60}, {preset::kGain2, -5}, {preset::kEqMode, 3}, {preset::kEqEnabled, -1},
-        {preset::kLimiterLevel, 9}, {preset::kHpfFreq, 0}, {preset::kHpfOn, 2},
-        {preset::kMonitorMicCut, 500}, {preset::kMonitorPlaybackCut, 0},
-        {0, 0}, {24, 30000}, {52, -40}, {316, 0x7FFFFFFF}};  // band 1 freq, 2 freq, 3 gain, slider 4 gain
-    // clang-format on
-    for (const auto& [offset, value] : stored) Put32(image, offset, value);
-    for (auto apply : {&ApplyPresetTorva, &ApplyPresetKd4}) {
-        DeviceParams p;
-        p.ResetToInitialValues();
-        apply(DecodePresetImage(image), p);
-        EXPECT_EQ((std::vector<int>{p.micGain, p.gain2, p.eqMode, p.eqEnabled, p.limiterLevel,
-                                    p.hpfFreq, p.hpfOn, p.monitorMicCut}),
-                  (std::vector<int>{47, 0, 1, 0, 3, 1, 1, 80}));
-        EXPECT_EQ(p.graphBands[0].freq, 100) << "0 Hz becomes the band's default";
-        EXPECT_EQ(p.graphBands[1].freq, 20000);
-        EXPECT_EQ(p.graphBands[2].gain, 0);
-        EXPECT_EQ(p.sliderBands[3].gain, 300);
-    }
-    PresetFields both;
-    both.monitorMicCut = 10;
-    both.monitorPlaybackCut = 20;
-    ApplyPresetTorva(both, saved);
-    EXPECT_EQ(saved.monitorMicCut * 100 + saved.monitorPlaybackCut, 20) << "the playback cut wins";
-}
-
-void WriteBytes(const fs::path& path, std::size_t count, std::uint8_t value) {
-    std::ofstream(path, std::ios::binary) << std::string(count, static_cast<char>(value));
+    PresetFields f;
+    f.graphBands[1] = {0, 145};
+    f.monitorMicCut = 10;
+    f.monitorPlaybackCut = 20;
+    DeviceParams p;
+    ApplyPresetTorva(f, p);
+    EXPECT_EQ((std::array<int, 4>{p.graphBands[1].freq, p.graphBands[1].gain, p.monitorMicCut,
+                                  p.monitorPlaybackCut}),
+              (std::array<int, 4>{250, 145, 0, 20}))
+        << "0 Hz is the band's default; of two cuts the playback cut stays";
 }
 
 std::size_t FilesIn(const fs::path& dir) {
@@ -156,11 +120,11 @@ TEST(PresetFileTest, ReadsAWholeImageAndRefusesLessWithTheReason) {
     EXPECT_EQ(read.image, BuildPresetImage(p)) << "a read-only slot is recalled: " << read.error;
     EXPECT_EQ(FilesIn(dir.Path()), 1u) << "no temporary file is left behind";
 
-    WriteBytes(dir.Path() / "long", 800, 0x0C);
+    std::ofstream(dir.Path() / "long") << std::string(800, '\x0C');
+    std::ofstream(dir.Path() / "short") << std::string(707, '\x01');
+    std::ofstream(dir.Path() / "empty").flush();
     EXPECT_EQ(DecodePresetImage(ReadPresetFile(dir.Path() / "long").image.value()).micGain,
               0x0C0C0C0C);
-    WriteBytes(dir.Path() / "short", 707, 1);
-    WriteBytes(dir.Path() / "empty", 0, 1);
     // clang-format off
     const std::pair<fs::path, const char*> refused[] = {{dir.Path() / "absent", "cannot open"},
         {dir.Path() / "short", "707 bytes"}, {dir.Path() / "empty", "0 bytes"},
@@ -173,25 +137,23 @@ TEST(PresetFileTest, ReadsAWholeImageAndRefusesLessWithTheReason) {
     }
 }
 
-// A save that cannot complete (the disk fills while writing; a folder stands in the slot's place)
-// says why, leaves what the slot held as it was and leaves no temporary file behind. The write
-// runs in a child whose file size limit stops it, as a full disk would.
+// A save that cannot complete (the disk fills while writing; a folder stands in the slot's place;
+// the folder is missing) says why, leaves what the slot held as it was and leaves no temporary
+// file behind. The write runs in a child whose file size limit stops it, as a full disk would.
 TEST(PresetFileTest, AFailedSaveKeepsTheOldSlotAndLeavesNoTemporary) {
     TempDir dir;
+    const fs::path slot = dir.Path() / "SAVE5.dat";
     DeviceParams old;
     FillDistinct(old);
-    const fs::path slot = dir.Path() / "SAVE5.dat";
     ASSERT_EQ(WritePresetFile(slot, BuildPresetImage(old)), "");
     const std::string before = ReadFile(slot);
-
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const std::string error = WritePresetFile(slot, PresetImage{});
-        ::_exit(error.starts_with("cannot write: File too large") ? 0 : 1);
+        ::_exit(WritePresetFile(slot, {}).starts_with("cannot write: File too large") ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -200,7 +162,7 @@ TEST(PresetFileTest, AFailedSaveKeepsTheOldSlotAndLeavesNoTemporary) {
 
     const fs::path taken = dir.Path() / "SAVE6.dat";
     fs::create_directories(taken / "kept");
-    EXPECT_TRUE(WritePresetFile(taken, PresetImage{}).starts_with("cannot replace"));
+    EXPECT_TRUE(WritePresetFile(taken, {}).starts_with("cannot replace"));
     EXPECT_TRUE(fs::is_directory(taken / "kept"));
     EXPECT_EQ(FilesIn(dir.Path()), 2u);
     EXPECT_TRUE(

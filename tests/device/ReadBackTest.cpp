@@ -43,10 +43,9 @@ TEST(ReadAllSettingsTest, AsksForEachBlockAndDecodesItsAnswer) {
 }
 
 TEST(ReadAllSettingsTest, SkipsAnAnswerToAnythingElseAndGoesOn) {
-    for (const char* other :
-         {"FF A0 00 40 0A 01  00 00 01 00 01 00 00 2F 00 00",
-          "FE A0 00 00 0A 01  00 00 01 00 01 00 00 2F 00 00",
-          "FF A0 00 00 0A 00  00 00 01 00 01 00 00 2F 00 00", "FF 70 00 AE 04 01  00 20 00 00"}) {
+    for (const char* other : {"FF A0 00 40 0A 01  00 00 01 00 01 00 00 2F",
+                              "FE A0 00 00 0A 01  00 00 01 00 01 00 00 2F",
+                              "FF A0 00 00 0A 00  00 00 01 00 01 00 00 2F"}) {
         CommandRig rig;
         rig.link.QueueAnswer(Hex(other));
         for (int i = 1; i < 7; ++i) rig.link.QueueAnswer(Hex(kAnswers[i]));
@@ -86,23 +85,20 @@ TEST(PollLevelsTest, AsksForBothMetersAndTakesOnlyTheirOwnAnswers) {
     EXPECT_EQ(first, 0x00200000);
 }
 
-// The rest of the push (gains, high-pass, limiter, stereo, cuts) is in the golden push trace.
-TEST(PushAllSettingsTest, StartsWithTheFiveBandsOfTheActiveSet) {
+// A push sends what a preset recall sends after its settings block, whatever set is in use.
+TEST(PushAllSettingsTest, SendsWhatARecallSendsAfterItsSettingsBlock) {
     for (const auto& [mode, enabled] : {std::pair{0, 0}, {0, 1}, {1, 0}, {1, 1}}) {
-        CommandRig rig;
-        CommandRig bands;
-        for (DeviceParams* p : {&rig.params, &bands.params}) {
+        CommandRig push;
+        CommandRig recall;
+        for (DeviceParams* p : {&push.params, &recall.params}) {
             p->eqMode = mode;
             p->eqEnabled = enabled;
         }
-        rig.params.connected = 1;
-        ASSERT_TRUE(rig.commands.PushAllSettings());
-        SendEqBandsTorva(bands.commands, bands.params, OnFailure::Stop);
-        const Reports pushed = rig.trace.Events();
-        const Reports expected = bands.trace.Events();
-        ASSERT_GT(pushed.size(), expected.size());
-        EXPECT_EQ(Reports(pushed.begin(), pushed.begin() + expected.size()), expected);
-        EXPECT_EQ(rig.link.WriteAttempts(), bands.link.WriteAttempts() + 28);
+        push.params.connected = 1;
+        ASSERT_TRUE(push.commands.PushAllSettings());
+        SendPresetRecallTorva(recall.commands, recall.params);
+        const Reports recalled = recall.trace.Events();
+        EXPECT_EQ(push.trace.Events(), Reports(recalled.begin() + 1, recalled.end()));
     }
     CommandRig disconnected;
     EXPECT_FALSE(disconnected.commands.PushAllSettings());
@@ -111,67 +107,43 @@ TEST(PushAllSettingsTest, StartsWithTheFiveBandsOfTheActiveSet) {
 
 // ---- KD4 report parser -------------------------------------------------------------------
 
-// meterReady, statusReady, readbackDone and the six blockSeen flags.
-std::vector<int> Flags(const DeviceParams& p) {
+// meterReady, statusReady, readbackDone and the six blockSeen flags after `reports`.
+std::vector<int> FlagsAfter(std::initializer_list<const char*> reports, DeviceParams& p) {
+    for (const char* report : reports) ParseKd4Report(Hex(report), p);
     std::vector<int> flags{p.meterReady, p.statusReady, p.readbackDone};
     flags.insert(flags.end(), p.blockSeen.begin(), p.blockSeen.end());
     return flags;
 }
 
-TEST(Kd4ReportParserTest, LevelValuesWhateverByteOneHolds) {
-    // clang-format off
-    const std::pair<const char*, std::int32_t> cases[] = {  // -1: not taken
-        {"FF 70 00 AE 04 01  00 20 00 00", 0x00200000}, {"FF A0 00 AE 04 01  00 12 34 56", 0x123456},
-        {"FF 00 00 AE 04 01  FF FF FF FE", -2},
-        {"FF 70 00 AE 04 00  00 20 00 00", -1}, {"FE 70 00 AE 04 01  00 20 00 00", -1},
-        {"FF 70 00 B0 04 01  00 20 00 00", -1}};  // the second meter is TORVA's
-    // clang-format on
-    for (const auto& [report, level] : cases) {
-        DeviceParams p;
-        p.meterLevel = -1;
-        ParseKd4Report(Hex(report), p);
-        EXPECT_EQ(p.meterLevel, level) << report;
-        EXPECT_EQ(Flags(p), (std::vector<int>{level != -1, 0, 0, 0, 0, 0, 0, 0, 0})) << report;
-    }
-}
-
+// Each answer raises its own flag only, after its fields; a level is taken whatever byte 1 holds.
 TEST(Kd4ReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
     using Field = int (*)(const DeviceParams&);
     // clang-format off
     const std::tuple<const char*, int, Field, int> cases[] = {
-        // report, its flag's index in Flags(), fields it sets (gain2 66 and stereo 0 before), value
+        // report, its flag in FlagsAfter() (-1: none), what it sets (gain2 66 before), value
+        {"FF 70 00 AE 04 01  00 20 00 00", 0, [](auto& p) -> int { return p.meterLevel; }, 1 << 21},
+        {"FF 00 00 AE 04 01  FF FF FF FE", 0, [](auto& p) -> int { return p.meterLevel; }, -2},
+        {"FF 70 00 AE 04 00  00 20 00 00", -1, [](auto& p) -> int { return p.meterLevel; }, 0},
         {"FF A0 00 50 05 01  14 50 55 01 01", 1,
-         [](const DeviceParams& p) -> int { return p.monitorMicCut * 100 + p.micGain; }, 520},
-        {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00", 3,  // stereo and gain2 not read
-         [](const DeviceParams& p) -> int { return p.stereo * 1000 + p.gain2 * 100 + p.micGain; }, 6620},
+         [](auto& p) -> int { return p.monitorMicCut * 100 + p.micGain; }, 520},
+        {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00", 3,  // the KD4 rules
+         [](auto& p) -> int { return p.stereo * 1000 + p.gain2 * 100 + p.micGain; }, 6620},
         {"FF A0 00 40 09 01  F1 FF 00 06 0F  33 01 01 01", 4,
-         [](const DeviceParams& p) -> int { return p.gain2 * 10 + p.kd4SwitchB; }, 511},
-        {"FF A0 00 10 04 01  0F A0 14 06", 5, [](const DeviceParams& p) -> int { return p.graphBands[0].freq; }, 4000},
-        {"FF A0 00 18 04 01  0F A0 14 06", 6, [](const DeviceParams& p) -> int { return p.graphBands[1].freq; }, 4000},
-        {"FF A0 00 20 04 01  0F A0 14 06", 7, [](const DeviceParams& p) -> int { return p.graphBands[2].freq; }, 4000},
-        {"FF A0 00 28 04 01  0F A0 14 06", 8, [](const DeviceParams& p) -> int { return p.graphBands[3].gain; }, 210}};
+         [](auto& p) -> int { return p.gain2 * 10 + p.kd4SwitchB; }, 511},
+        {"FF A0 00 18 04 01  0F A0 14 06", 6, [](auto& p) -> int { return p.graphBands[1].freq; }, 4000},
+        {"FF A0 00 28 04 01  0F A0 14 06", 8, [](auto& p) -> int { return p.graphBands[3].gain; }, 210},
+        {"FE A0 00 00 0A 01  01 01 03 01 02 55 07 14 01 00", -1, [](auto& p) -> int { return p.micGain; }, 0},
+        {"FF 70 00 00 0A 01  01 01 03 01 02 55 07 14 01 00", -1, [](auto& p) -> int { return p.micGain; }, 0},
+        {"FF A0 00 50 05 00  14 50 55 01 01", -1, [](auto& p) -> int { return p.micGain; }, 0},
+        {"FF A0 00 38 04 01  0F A0 14 06", -1, [](auto& p) -> int { return p.graphBands[4].freq; }, 0}};
     // clang-format on
     for (const auto& [report, flag, field, value] : cases) {
         DeviceParams p;
         p.gain2 = 66;
-        ParseKd4Report(Hex(report), p);
         std::vector<int> expected(9, 0);
-        expected[flag] = 1;
-        EXPECT_EQ(Flags(p), expected) << report;
+        if (flag >= 0) expected[flag] = 1;
+        EXPECT_EQ(FlagsAfter({report}, p), expected) << report;
         EXPECT_EQ(field(p), value) << report;
-    }
-}
-
-TEST(Kd4ReportParserTest, IgnoresAnythingElse) {
-    for (const char* report :
-         {"FE A0 00 00 0A 01  01 01 03 01 02 55 07 14 01 00",
-          "FF 70 00 00 0A 01  01 01 03 01 02 55 07 14 01 00",
-          "FF A0 00 00 0A 00  01 01 03 01 02 55 07 14 01 00", "FF A0 00 50 05 00  14 50 55 01 01",
-          "FF A0 00 08 04 01  0F A0 14 06", "FF A0 00 38 04 01  0F A0 14 06"}) {
-        DeviceParams p;
-        ParseKd4Report(Hex(report), p);
-        EXPECT_EQ(Flags(p), std::vector<int>(9, 0)) << report;
-        EXPECT_EQ(p.limiterLevel + p.micGain + p.graphBands[0].freq, 0) << report;
     }
 }
 
@@ -184,15 +156,14 @@ TEST(Kd4ReportParserTest, TheReadBackIsDoneWhenBandFiveFollowsAllSixBlocks) {
         for (int i = 0; i < 6; ++i) {
             if (i != missing) ParseKd4Report(Hex(blocks[i]), p);
         }
-        ParseKd4Report(Hex(band5), p);
-        EXPECT_EQ(p.readbackDone, 0) << blocks[missing] << " missing";
+        EXPECT_EQ(FlagsAfter({band5}, p)[2], 0) << blocks[missing] << " missing";
     }
     DeviceParams p;
-    ParseKd4Report(Hex(band5), p);
-    for (const char* block : blocks) ParseKd4Report(Hex(block), p);
-    EXPECT_EQ(p.readbackDone, 0) << "band 5 came first";
-    ParseKd4Report(Hex(band5), p);
-    EXPECT_EQ(p.readbackDone, 1);
+    EXPECT_EQ(
+        FlagsAfter({band5, blocks[0], blocks[1], blocks[2], blocks[3], blocks[4], blocks[5]}, p)[2],
+        0)
+        << "band 5 came first";
+    EXPECT_EQ(FlagsAfter({band5}, p), std::vector<int>({0, 0, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(p.graphBands[4].gain, 180);
 }
 
