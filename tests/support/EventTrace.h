@@ -63,7 +63,6 @@ inline std::string PaddedHex(std::string_view hex) { return TraceHex(ParseHexRep
 
 // Expected trace events.
 inline std::string Wrote(std::string_view hex) { return "W " + PaddedHex(hex); }
-inline std::string WriteFailed(std::string_view hex) { return "X " + PaddedHex(hex); }
 inline std::string Paused(int ms) { return "P " + std::to_string(ms); }
 inline std::string Logged(std::string_view message) { return "L " + std::string(message); }
 

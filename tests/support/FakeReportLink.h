@@ -3,8 +3,8 @@
 #include <atomic>
 #include <climits>
 #include <deque>
-#include <optional>
 #include <set>
+#include <tuple>
 
 #include "link/ReportLink.h"
 #include "support/EventTrace.h"
@@ -25,14 +25,10 @@ class FakeReportLink final : public ReportLink {
         failing_.insert(attempt);
     }
     void FailWritesFrom(int attempt) { failFrom_ = attempt; }
-    // The next read returns `answer` with `length` bytes (QueueAnswer) or fails.
+    // The next read returns `answer` with `length` bytes.
     void QueueAnswer(const HidReport& answer, std::uint8_t length = kHidReportSize) {
         std::lock_guard lock(lock_);
         answers_.push_back(std::pair{answer, length});
-    }
-    void QueueReadFailure() {
-        std::lock_guard lock(lock_);
-        answers_.push_back(std::nullopt);
     }
 
     // The reports written successfully, in order.
@@ -42,10 +38,6 @@ class FakeReportLink final : public ReportLink {
         return written;
     }
     int WriteAttempts() const { return attempts_; }
-    std::size_t PendingAnswers() const {
-        std::lock_guard lock(lock_);
-        return answers_.size();
-    }
 
     bool WriteReport16(const HidReport& report) override {
         std::lock_guard lock(lock_);
@@ -56,11 +48,14 @@ class FakeReportLink final : public ReportLink {
     }
     bool ReadReport(HidReport& dest, std::uint8_t& length) override {
         std::lock_guard lock(lock_);
-        const auto next = answers_.empty() ? std::nullopt : answers_.front();
-        if (!answers_.empty()) answers_.pop_front();
-        seen_.Add(next ? "R " + TraceHex(next->first) : "R fail");
-        if (next) std::tie(dest, length) = *next;
-        return next.has_value();
+        if (answers_.empty()) {
+            seen_.Add("R fail");
+            return false;
+        }
+        std::tie(dest, length) = answers_.front();
+        answers_.pop_front();
+        seen_.Add("R " + TraceHex(dest));
+        return true;
     }
 
   private:
@@ -69,7 +64,7 @@ class FakeReportLink final : public ReportLink {
     std::set<int> failing_;
     std::atomic<int> failFrom_ = INT_MAX;
     std::atomic<int> attempts_ = 0;
-    std::deque<std::optional<std::pair<HidReport, std::uint8_t>>> answers_;
+    std::deque<std::pair<HidReport, std::uint8_t>> answers_;
 };
 
 }  // namespace quavelo::test

@@ -5,13 +5,12 @@
 
 namespace quavelo::test {
 
-// Records every log line's message. Safe to use from several threads.
+// Records every log line's message in the trace it is given. Safe to use from several threads.
 class RecordingLogSink final : public LogSink {
   public:
     explicit RecordingLogSink(EventTrace* trace = nullptr) : seen_(trace) {}
 
     void WriteLogLine(std::string_view message) override { seen_.Add("L " + std::string(message)); }
-    std::vector<std::string> Lines() const { return seen_.Texts('L'); }
 
   private:
     EventTrace seen_;

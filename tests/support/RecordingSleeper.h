@@ -21,11 +21,6 @@ class RecordingSleeper final : public Sleeper {
         for (const std::string& ms : seen_.Texts('P')) pauses.emplace_back(std::stoi(ms));
         return pauses;
     }
-    std::chrono::milliseconds Total() const {
-        std::chrono::milliseconds total{0};
-        for (auto pause : Pauses()) total += pause;
-        return total;
-    }
 
   private:
     EventTrace seen_;
