@@ -12,19 +12,19 @@ namespace {
 using namespace test;
 using namespace std::chrono_literals;
 using Group = std::function<bool(DeviceCommands&, const DeviceParams&)>;
-using EqState = void (*)(DeviceParams&);
 
-void GraphSet(DeviceParams& p) { p.eqMode = 1; }
-void SliderSet(DeviceParams& p) { p.eqMode = 0; }
-void GraphSetOff(DeviceParams& p) { p.eqMode = 1, p.eqEnabled = 0; }
-void SliderSetOff(DeviceParams& p) { p.eqMode = 0, p.eqEnabled = 0; }
+// The rig's model with the graph set (1) or the slider set (0) in use, the equaliser on or off.
+enum EqState { SliderSetOff, SliderSet, GraphSetOff, GraphSet };
+void Use(EqState state, DeviceParams& p) {
+    Set({{&p.eqMode, state / 2}, {&p.eqEnabled, state % 2}});
+}
 
 // A group is checked against the commands it stands for, called one by one on a second rig with
 // the same model: the same reports, pauses and log lines in the same order. The preset recall of
 // the KD4 and its view buttons are in the golden traces.
 struct GroupCase {
     const char* name;
-    EqState setup;
+    EqState state;
     Group group;
     std::function<void(DeviceCommands&, const DeviceParams&)> commands;
 };
@@ -36,8 +36,8 @@ class ControlSendsTest : public testing::TestWithParam<GroupCase> {};
 TEST_P(ControlSendsTest, SendsTheCommandsOfItsControl) {
     CommandRig group;
     CommandRig commands;
-    GetParam().setup(group.params);
-    GetParam().setup(commands.params);
+    Use(GetParam().state, group.params);
+    Use(GetParam().state, commands.params);
     EXPECT_TRUE(GetParam().group(group.commands, group.params));
     GetParam().commands(commands.commands, commands.params);
     EXPECT_EQ(group.trace.Events(), commands.trace.Events());
@@ -89,7 +89,6 @@ TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
     const std::tuple<const char*, EqState, Group, int, int, bool> cases[] = {
         {"TORVA view", GraphSet, SendEqViewTorva, 1, 1 + 4 * 8 + 1, false},
         {"TORVA EQ switch", SliderSet, SendEqSwitchTorva, 41, 41, false},
-        {"TORVA reset", SliderSet, SendEqResetTorva, 1, 1, false},
         {"TORVA reset, band 3", SliderSet, SendEqResetTorva, 1 + 8 + 8 + 1, 18, false},
         {"TORVA mix", GraphSet, SendMonitorMixTorva, 1, 3, false},
         {"TORVA recall, settings", GraphSet, SendPresetRecallTorva, 1, 1 + 5 * 8 + 28, true},
@@ -100,12 +99,11 @@ TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
         {"KD4 reset, band 2", SliderSet, SendEqResetKd4, 2 + 8 + 1, 11, false},
         {"KD4 mix", GraphSet, SendMonitorMixKd4, 1, 4, false},
         {"KD4 switches", GraphSet, [](auto& c, auto&) { return SendSwitchesKd4(c); }, 1, 5, false},
-        {"KD4 recall, settings", GraphSet, SendPresetRecallKd4, 1, 1 + 5 * 8 + 4 + 3 + 9 + 10 + 3 + 3, true},
         {"KD4 recall, mic gain", GraphSet, SendPresetRecallKd4, 2 + 5 * 8 + 1, 43, false}};
     // clang-format on
-    for (const auto& [name, setup, group, failing, attempts, result] : cases) {
+    for (const auto& [name, state, group, failing, attempts, result] : cases) {
         CommandRig rig;
-        setup(rig.params);
+        Use(state, rig.params);
         rig.link.FailWrite(failing);
         EXPECT_EQ(group(rig.commands, rig.params), result) << name;
         EXPECT_EQ(rig.link.WriteAttempts(), attempts) << name;

@@ -13,9 +13,7 @@ Report Hex(std::string_view hex) { return ParseHexReport(hex).value(); }
 
 // ---- TORVA: ReadAllSettings, PollLevels, PushAllSettings ----------------------------------
 
-const char* const kRequests[] = {"FF A0 00 00 0A 01", "FF A0 00 40 05 01", "FF A0 00 10 04 01",
-                                 "FF A0 00 18 04 01", "FF A0 00 20 04 01", "FF A0 00 28 04 01",
-                                 "FF A0 00 30 04 01"};
+// The answers of a whole read-back; each request is its answer's first six bytes.
 const char* const kAnswers[] = {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00",
                                 "FF A0 00 40 05 01  F1 FF 00 06 0F",
                                 "FF A0 00 10 04 01  00 50 14 01",
@@ -29,7 +27,7 @@ TEST(ReadAllSettingsTest, AsksForEachBlockAndDecodesItsAnswer) {
     Reports expected;
     for (int i = 0; i < 7; ++i) {
         rig.link.QueueAnswer(Hex(kAnswers[i]));
-        expected.push_back(Wrote(kRequests[i]));
+        expected.push_back(Wrote(std::string(kAnswers[i], 17)));
         expected.push_back("R " + PaddedHex(kAnswers[i]));
     }
     ASSERT_TRUE(rig.commands.ReadAllSettings());
@@ -91,8 +89,7 @@ TEST(PushAllSettingsTest, SendsWhatARecallSendsAfterItsSettingsBlock) {
         CommandRig push;
         CommandRig recall;
         for (DeviceParams* p : {&push.params, &recall.params}) {
-            p->eqMode = mode;
-            p->eqEnabled = enabled;
+            Set({{&p->eqMode, mode}, {&p->eqEnabled, enabled}});
         }
         push.params.connected = 1;
         ASSERT_TRUE(push.commands.PushAllSettings());
