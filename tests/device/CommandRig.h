@@ -16,6 +16,8 @@ namespace quavelo::test {
 
 using Reports = std::vector<std::string>;
 
+inline Report Hex(std::string_view hex) { return ParseHexReport(hex).value(); }
+
 inline void Set(std::initializer_list<std::pair<SharedInt*, int>> fields) {
     for (auto [field, value] : fields) *field = value;
 }

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "device/CommandRig.h"
+#include "device/ValueDisplay.h"
 
 namespace quavelo {
 namespace {
@@ -20,8 +22,9 @@ void Use(EqState state, DeviceParams& p) {
 }
 
 // A group is checked against the commands it stands for, called one by one on a second rig with
-// the same model: the same reports, pauses and log lines in the same order. The preset recall of
-// the KD4 and its view buttons are in the golden traces.
+// the same model: the same reports, pauses and log lines in the same order. The KD4 preset recall
+// and view buttons are in the reviewed traces; the TORVA recall is what a push sends, after the
+// settings block.
 struct GroupCase {
     const char* name;
     EqState state;
@@ -59,12 +62,6 @@ INSTANTIATE_TEST_SUITE_P(Groups, ControlSendsTest, testing::Values(
     GroupCase{"TorvaMonitorMix", GraphSet, SendMonitorMixTorva,
         [](auto& c, auto& p) { c.SetMonitorMicCut(p.monitorMicCut);
                                c.SetMonitorPlaybackCut(p.monitorPlaybackCut); }},
-    GroupCase{"TorvaRecall", GraphSet, SendPresetRecallTorva,
-        [](auto& c, auto& p) {
-            c.StoreSettings(); for (int n = 1; n <= 5; ++n) c.SetGraphBand(n);
-            c.SetMicGain(p.micGain); c.SetGain2(p.gain2); c.SetHighPass(p.hpfOn, p.hpfFreq);
-            c.SetLimiter(p.limiterOn, p.limiterLevel); c.SetStereo(p.stereo);
-            c.SetMonitorMicCut(p.monitorMicCut); c.SetMonitorPlaybackCut(p.monitorPlaybackCut); }},
     GroupCase{"Kd4ViewFlatWhileOff", SliderSetOff, SendEqViewKd4,
         [](auto& c, auto&) {
             c.StoreSettingsKd4(); c.Pause(100ms); c.StoreSettingsKd4(); c.Pause(100ms);
@@ -88,7 +85,6 @@ TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
     // clang-format off
     const std::tuple<const char*, EqState, Group, int, int, bool> cases[] = {
         {"TORVA view", GraphSet, SendEqViewTorva, 1, 1 + 4 * 8 + 1, false},
-        {"TORVA EQ switch", SliderSet, SendEqSwitchTorva, 41, 41, false},
         {"TORVA reset, band 3", SliderSet, SendEqResetTorva, 1 + 8 + 8 + 1, 18, false},
         {"TORVA mix", GraphSet, SendMonitorMixTorva, 1, 3, false},
         {"TORVA recall, settings", GraphSet, SendPresetRecallTorva, 1, 1 + 5 * 8 + 28, true},
@@ -113,37 +109,49 @@ TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
 TEST(ControlSendsTest, StoringKeepsTheModelsRules) {
     DeviceParams p;
     p.ResetToInitialValues();
-    Set({{&p.limiterLevel, 0}, {&p.hpfFreq, 0}, {&p.monitorPlaybackCut, 80}});
+    // clang-format off
+    Set({{&p.limiterLevel, 0}, {&p.hpfFreq, 0}, {&p.graphBands[4].freq, 777},
+         {&p.graphBands[4].gain, 10}, {&p.sliderBands[4].gain, 10}});
+    // clang-format on
     StoreLimiterSwitch(p, 0);
     EXPECT_EQ(p.limiterLevel, 0) << "switching off keeps level 0";
     StoreLimiterSwitch(p, 1);
     StoreHighPassSwitch(p, 1);
     StoreMonitorMicCut(p, 20);
-    const auto stored = [&p] {
-        return std::vector<int>{p.limiterOn, p.limiterLevel,  p.hpfOn,
-                                p.hpfFreq,   p.monitorMicCut, p.monitorPlaybackCut};
-    };
-    EXPECT_EQ(stored(), (std::vector<int>{1, 1, 1, 1, 20, 0}));
-    p.limiterLevel = 3;
-    StoreLimiterSwitch(p, 1);
+    EXPECT_EQ((std::vector<int>{p.limiterOn, p.limiterLevel, p.hpfOn, p.hpfFreq, p.monitorMicCut,
+                                p.monitorPlaybackCut}),
+              (std::vector<int>{1, 1, 1, 1, 20, 0}));
     StoreMonitorPlaybackCut(p, 200);
-    EXPECT_EQ(stored(), (std::vector<int>{1, 3, 1, 1, 0, 80}));
+    EXPECT_EQ(std::pair(p.monitorMicCut + 0, p.monitorPlaybackCut + 0), std::pair(0, 80));
+    p.eqMode = 0;
+    ResetEqualiser(p);
+    std::vector<int> reset{p.sliderBands[4].gain, p.graphBands[4].gain, p.graphBands[4].freq};
+    p.eqMode = 1;
+    ResetEqualiser(p);
+    reset.insert(reset.end(), {p.graphBands[4].gain, p.graphBands[4].freq, p.graphBands[4].q});
+    EXPECT_EQ(reset, (std::vector<int>{150, 10, 777, 150, 10000, 20}))
+        << "the slider gains; then the graph gains and frequencies, not Q";
+}
 
-    for (int i = 0; i < kEqBands; ++i) {
-        Set({{&p.graphBands[i].freq, 777},
-             {&p.graphBands[i].gain, 10},
-             {&p.sliderBands[i].gain, 10}});
+TEST(ValueDisplayTest, ShowsTheEndsOfEachRange) {
+    const EqBandValue band{4000, 145, 25, 0};
+    // clang-format off
+    const std::pair<std::string, std::string> texts[] = {
+        {MicGainText(0), "0dB"}, {MicGainText(3), "2dB"}, {MicGainText(47), "35dB"},
+        {MonitorLevelText(0), "-80dB"}, {MonitorLevelText(80), "0dB"},
+        {MixReadout(12, 80), "回放-80:话筒-12"}, {MakeBandReadout(2, band, GainFormat::WholeDb).gain, "Gain:0"},
+        {MakeBandReadout(2, band, GainFormat::TenthsDb).gain, "Gain:-0.5"}};
+    const std::array<int, 3> mix[] = {  // slider position, mic cut, playback cut
+        {191, 0, 0}, {161, 0, 0}, {221, 0, 0}, {160, 0, 1}, {222, 1, 0}, {0, 0, 80}, {382, 80, 0},
+        {-10, 0, 80}, {999, 80, 0}};
+    // clang-format on
+    for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
+    for (const auto& [position, mic, playback] : mix) {
+        const MonitorCutPair cuts = MixCutsFromPosition(position);
+        EXPECT_EQ(std::pair(cuts.micCut, cuts.playbackCut), std::pair(mic, playback)) << position;
     }
-    for (const int mode : {0, 1}) {
-        p.eqMode = mode;
-        ResetEqualiser(p);
-        for (int i = 0; i < kEqBands; ++i) {
-            EXPECT_EQ(p.sliderBands[i].gain, 150);
-            EXPECT_EQ(p.graphBands[i].gain, mode == 1 ? 150 : 10) << "only the set in use";
-            EXPECT_EQ(p.graphBands[i].freq, mode == 1 ? kDefaultBandFreq[i] : 777);
-            EXPECT_EQ(p.graphBands[i].q + p.sliderBands[i].freq, 20 + kDefaultBandFreq[i]);
-        }
-    }
+    EXPECT_EQ(MixPositionFromCuts(0, 0), 191);
+    EXPECT_EQ(MixPositionFromCuts(80, 0) * 1000 + MixPositionFromCuts(0, 80), 381001);
 }
 
 }  // namespace

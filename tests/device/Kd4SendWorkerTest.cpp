@@ -14,23 +14,21 @@ using Worker = Kd4SendWorker;
 
 // Records each pause; the third one ends the level poller's exchange.
 struct PollEndingSleeper final : Sleeper {
+    explicit PollEndingSleeper(DeviceParams* p) : params(p) {}
     void SleepFor(std::chrono::milliseconds duration) override {
         recorder.SleepFor(duration);
         if (recorder.Pauses().size() == 3) params->pollBusy = 0;
     }
-    DeviceParams* params = nullptr;
+    DeviceParams* params;
     test::RecordingSleeper recorder;
 };
 
 class Kd4SendWorkerTest : public testing::Test {
   protected:
-    Kd4SendWorkerTest() {
-        params.connected = 1;
-        sleeper.params = &params;
-    }
+    Kd4SendWorkerTest() { params.connected = 1; }
 
     DeviceParams params;
-    PollEndingSleeper sleeper;
+    PollEndingSleeper sleeper{&params};
     test::EventTrace trace;
     Worker worker{params, sleeper};
 };
@@ -54,26 +52,22 @@ TEST_F(Kd4SendWorkerTest, RunsJobsOneAtATimeInTheOrderStartedWithCommandBusySet)
     EXPECT_EQ(params.commandBusy, 0);
 }
 
-TEST_F(Kd4SendWorkerTest, WaitsForThePollersExchangeThenSettles) {
+TEST_F(Kd4SendWorkerTest, WaitsForThePollersExchangeThenSettlesUnlessDisconnected) {
     params.pollBusy = 1;
     worker.Start([this] { trace.Add(params.pollBusy == 0 ? "sent" : "sent during a poll"); });
     worker.WaitIdle();
     EXPECT_EQ(trace.Events(), std::vector<std::string>{"sent"});
     const std::vector<std::chrono::milliseconds> steps(4, std::chrono::milliseconds(20));
     EXPECT_EQ(sleeper.recorder.Pauses(), steps) << "three hand-shake steps and the settle pause";
-    worker.Start([] {}, Worker::Settle::None);
-    worker.WaitIdle();
-    EXPECT_EQ(sleeper.recorder.Pauses().size(), 4u) << "no settle pause";
-}
 
-TEST_F(Kd4SendWorkerTest, DropsAJobThatNeedsTheConnectionWhileDisconnected) {
     params.connected = 0;
     worker.Start([this] { trace.Add("page job"); });
     worker.Start([this] { trace.Add("connect request"); }, Worker::Settle::None,
                  Worker::Needs::Nothing);
     worker.WaitIdle();
-    EXPECT_EQ(trace.Events(), std::vector<std::string>{"connect request"});
-    EXPECT_EQ(params.commandBusy, 0);
+    EXPECT_EQ(trace.Events(), (std::vector<std::string>{"sent", "connect request"}))
+        << "a job that needs the connection is dropped while disconnected";
+    EXPECT_EQ(sleeper.recorder.Pauses().size(), 4u) << "no settle pause for the request";
 }
 
 // DropPending keeps the running job and drops the queued one; the running job goes on only when

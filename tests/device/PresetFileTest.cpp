@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <fstream>
 
 #include "device/CommandRig.h"
+#include "device/PresetPreview.h"
 #include "support/ParamsInRange.h"
 #include "support/SettingsByName.h"
 #include "support/TempDir.h"
@@ -23,8 +25,7 @@ void Put32(PresetImage& image, std::size_t offset, std::int32_t value) {
     for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-// A model whose every stored field holds a different value, with run-time state that is not
-// stored.
+// A model whose every stored field holds a different value, and run-time state not stored.
 void FillDistinct(DeviceParams& p) {
     p.ResetToInitialValues();
     for (int i = 0; i < kEqBands; ++i) {
@@ -41,8 +42,6 @@ void FillDistinct(DeviceParams& p) {
 }
 
 TEST(PresetFileTest, FieldsSitAtTheirLittleEndianOffsets) {
-    EXPECT_EQ(PresetFilePath("/data", 0), fs::path("/data/SAVE0.dat"));
-    EXPECT_EQ(PresetFilePath("/data", 9), fs::path("/data/SAVE9.dat"));
     DeviceParams p;
     FillDistinct(p);
     PresetImage expected{};
@@ -61,7 +60,7 @@ TEST(PresetFileTest, FieldsSitAtTheirLittleEndianOffsets) {
 
 // A preset saved and recalled on one page gives back every setting that page recalls, while Q,
 // the slider frequencies and the other model's switches (or stereo) keep what the model held.
-// Whatever a file holds, a recall leaves every field in range.
+// Whatever a file holds, a recall leaves every field in range, with at most one monitor cut set.
 TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
     std::mt19937 random(5);
     std::uniform_int_distribution<std::int32_t> any(-400, 400);
@@ -93,16 +92,33 @@ TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
             ASSERT_EQ(FieldsOutOfRange(recalled), std::vector<std::string>{});
         }
     }
+}
+
+TEST(PresetPreviewTest, ShowsTheValuesAsStored) {
     PresetFields f;
-    f.graphBands[1] = {0, 145};
-    f.monitorMicCut = 10;
-    f.monitorPlaybackCut = 20;
-    DeviceParams p;
-    ApplyPresetTorva(f, p);
-    EXPECT_EQ((std::array<int, 4>{p.graphBands[1].freq, p.graphBands[1].gain, p.monitorMicCut,
-                                  p.monitorPlaybackCut}),
-              (std::array<int, 4>{250, 145, 0, 20}))
-        << "0 Hz is the band's default; of two cuts the playback cut stays";
+    for (int i = 0; i < kEqBands; ++i) f.graphBands[i] = {kDefaultBandFreq[i] + 1, 145};
+    f.micGain = 20;
+    f.gain2 = 3;
+    f.eqMode = 1;
+    f.limiterOn = f.hpfOn = f.limiterLevel = 1;
+    f.hpfFreq = 3;
+    f.monitorPlaybackCut = INT_MIN;
+    f.kd4Lock = f.kd4SwitchB = 1;
+    const TorvaPresetPreview t = MakeTorvaPresetPreview(f);
+    const Kd4PresetPreview k = MakeKd4PresetPreview(f);
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {t.gain, "15dB,2dB"}, {t.signal, "MONO"}, {t.drc, "-10dB"}, {t.highpass, ""},
+        {t.phone, "2147483648dB"}, {t.eq, "GEG"}, {t.bandFreq[1], "251Hz"}, {t.bandGain[1], "-1dB"},
+        {k.gain, "15dB"}, {k.compressor, "-10dB"}, {k.monitor, "-77dB"}, {k.locked, "ON"},
+        {k.micMute, "OFF"}, {k.indicator, "ON"}, {k.eq, "GEG"}};
+    // clang-format on
+    for (const auto& [text, expected] : rows) EXPECT_EQ(text, expected);
+    f.limiterLevel = 3;
+    f.hpfOn = 0;
+    f.eqMode = 7;
+    const TorvaPresetPreview other = MakeTorvaPresetPreview(f);
+    EXPECT_EQ(other.drc + "|" + other.highpass + "|" + other.eq + other.bandFreq[0], "-30B|Close|");
 }
 
 std::size_t FilesIn(const fs::path& dir) {
