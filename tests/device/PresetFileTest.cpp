@@ -163,6 +163,7 @@ TEST(PresetFileTest, AFailedSaveKeepsTheOldSlotAndLeavesNoTemporary) {
     FillDistinct(old);
     ASSERT_EQ(WritePresetFile(slot, BuildPresetImage(old)), "");
     const std::string before = ReadFile(slot);
+    std::fflush(nullptr);  // the child must not write out the parent's buffered output
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
