@@ -4,22 +4,22 @@
 
 #include <future>
 
-#include "support/RecordingSleeper.h"
+#include "support/EventTrace.h"
 
 namespace quavelo {
 namespace {
 
 using Worker = Kd4SendWorker;
 
-// Records each pause; the third one ends the level poller's exchange.
+// Records each pause; the third one ends the level poller's exchange. Read after WaitIdle.
 struct PollEndingSleeper final : Sleeper {
     explicit PollEndingSleeper(DeviceParams* p) : params(p) {}
     void SleepFor(std::chrono::milliseconds duration) override {
-        recorder.SleepFor(duration);
-        if (recorder.Pauses().size() == 3) params->pollBusy = 0;
+        pauses.push_back(duration.count());
+        if (pauses.size() == 3) params->pollBusy = 0;
     }
     DeviceParams* params;
-    test::RecordingSleeper recorder;
+    std::vector<long> pauses;
 };
 
 class Kd4SendWorkerTest : public testing::Test {
@@ -56,8 +56,7 @@ TEST_F(Kd4SendWorkerTest, WaitsForThePollersExchangeThenSettlesUnlessDisconnecte
     worker.Start([this] { trace.Add(params.pollBusy == 0 ? "sent" : "sent during a poll"); });
     worker.WaitIdle();
     EXPECT_EQ(trace.Events(), std::vector<std::string>{"sent"});
-    const std::vector<std::chrono::milliseconds> steps(4, std::chrono::milliseconds(20));
-    EXPECT_EQ(sleeper.recorder.Pauses(), steps) << "three hand-shake steps and the settle pause";
+    EXPECT_EQ(sleeper.pauses, std::vector<long>(4, 20)) << "three hand-shake steps and the settle";
 
     params.connected = 0;
     worker.Start([this] { trace.Add("page job"); });
@@ -66,7 +65,7 @@ TEST_F(Kd4SendWorkerTest, WaitsForThePollersExchangeThenSettlesUnlessDisconnecte
     worker.WaitIdle();
     EXPECT_EQ(trace.Events(), (std::vector<std::string>{"sent", "connect request"}))
         << "a job that needs the connection is dropped while disconnected";
-    EXPECT_EQ(sleeper.recorder.Pauses().size(), 4u) << "no settle pause for the request";
+    EXPECT_EQ(sleeper.pauses.size(), 4u) << "no settle pause for the request";
 }
 
 // DropPending drops the queued job and keeps the running one, with commandBusy set till it ends.
