@@ -9,7 +9,6 @@ namespace {
 
 using namespace test;
 
-
 // The answers of a whole read-back; each request is its answer's first six bytes.
 const char* const kAnswers[] = {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00",
                                 "FF A0 00 40 05 01  F1 FF 00 06 0F",
@@ -89,7 +88,6 @@ TEST(PushAllSettingsTest, SendsWhatARecallSendsAfterItsSettingsBlock) {
     EXPECT_FALSE(disconnected.commands.PushAllSettings());
     EXPECT_TRUE(disconnected.trace.Events().empty());
 }
-
 
 // meterReady, statusReady, readbackDone and the six blockSeen flags after `reports`.
 std::vector<int> FlagsAfter(std::initializer_list<const char*> reports, DeviceParams& p) {
