@@ -67,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Torva, CommandBytesTest, testing::Values(
     CALL(SetStereo(2), Paced({Param(0xA8, 0), Param(0xAA, 0), kTorvaBlock})),
     CALL(SetGraphBand(3), Paced(Join({kBand3, {kBandBlock3}}))),
     CALL(SetGraphBandFlat(3), Join({Paced(Join({kBand3Flat, {kBandBlock3}})), {Paused(20)}})),
-    CALL(SetSliderBandFlat(3), Paced(Join({kBand3Flat, {"FF A0 00 40 05 00  00 00 06 00 00"}})))));
+    CALL(SetSliderBandFlat(3), Paced(Join({kBand3Flat, {"FF A0 00 40 05 00  00 00 06 00 00"}}))),
+    CALL(StoreSettings(), Paced({kTorvaBlock}))));
 
 // The limiter and high-pass keep the TORVA block layout (stereo and gain2 in bytes 6 and 12).
 INSTANTIATE_TEST_SUITE_P(Kd4, CommandBytesTest, testing::Values(
