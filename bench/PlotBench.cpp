@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QMouseEvent>
 
-#include "graph/CMultiColorPlotCtrl.h"
+#include "graph/ResponseGraph.h"
 #include "widgets/FontSubstitutions.h"
 
 namespace quavelo {
@@ -41,11 +41,11 @@ class PagedGraph {
 
     // One full paint of the control into the offscreen image.
     void Paint() { graph_.render(&image_); }
-    CMultiColorPlotCtrl& Graph() { return graph_; }
+    ResponseGraph& Graph() { return graph_; }
     const QImage& Image() const { return image_; }
 
   private:
-    CMultiColorPlotCtrl graph_;
+    ResponseGraph graph_;
     QImage image_;
 };
 

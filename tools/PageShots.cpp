@@ -19,15 +19,15 @@
 #include "device/Kd4ReportParser.h"
 #include "device/PresetFile.h"
 #include "device/ValueDisplay.h"
-#include "graph/CMultiColorPlotCtrl.h"
+#include "graph/ResponseGraph.h"
 #include "link/HidControl.h"
 #include "link/LinkState.h"
-#include "pages/CControlDlg.h"
-#include "pages/CKd4Dlg.h"
+#include "pages/Kd4Page.h"
+#include "pages/TorvaPage.h"
 #include "sim/SimulatedBackend.h"
-#include "widgets/CGDIpInitializer.h"
 #include "widgets/ControlId.h"
-#include "widgets/PngButton.h"
+#include "widgets/ImageButton.h"
+#include "widgets/SkinSetup.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ struct Scene {
         page.show();
     }
 
-    void Click(int id) { FindControl<PngButton>(&page, id)->click(); }
+    void Click(int id) { FindControl<ImageButton>(&page, id)->click(); }
 
     bool Save(const QString& path) {
         QImage image(page.size(), QImage::Format_ARGB32);
@@ -87,7 +87,7 @@ struct Scene {
 };
 
 // The TORVA page, connected after the synchronous read-back as the main window connects it.
-struct TorvaScene : Scene<CControlDlg, kModelTorva> {
+struct TorvaScene : Scene<TorvaPage, kModelTorva> {
     using Scene::Scene;
 
     bool Connect() {
@@ -123,7 +123,7 @@ bool WaitFor(const std::function<bool()>& done) {
 }
 
 // The KD4 page, connected after the reader thread's read-back as the main window connects it.
-struct Kd4Scene : Scene<CKd4Dlg, kModelKd4> {
+struct Kd4Scene : Scene<Kd4Page, kModelKd4> {
     using Scene::Scene;
 
     bool Connect() {
@@ -204,7 +204,7 @@ bool Shoot(const QString& outDir, const QString& name, int stereo, int eqMode, b
     scene.Show();
     if (eqMode == 1 && !eqOff) {
         // Band 3 selected, as after a click on its handle.
-        auto* graph = FindControl<CMultiColorPlotCtrl>(&scene.page, EqEditor::kIdGraph);
+        auto* graph = FindControl<ResponseGraph>(&scene.page, EqEditor::kIdGraph);
         graph->grab();
         const HandleBox& box = graph->Handles()[2].box;
         QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(box.CentreX(), box.CentreY()));
@@ -227,17 +227,17 @@ bool ShootKd4(const QString& outDir, const QString& name, int eqMode, bool eqOff
     p.gain2 = 64;
     p.monitorPlaybackCut = 0;
     p.monitorMicCut = 3;
-    p.kd4SwitchB = 1;
+    p.kd4Indicator = 1;
     p.kd4Lock = locked ? 1 : 0;
     if (eqOff) {
         p.eqEnabled = 0;
         p.limiterOn = 0;
         p.hpfFreq = 2;
-        p.kd4SwitchA = 1;
+        p.kd4Mute = 1;
     }
     scene.Show();
     if (eqMode == 1 && !eqOff && !locked) {
-        auto* graph = FindControl<CMultiColorPlotCtrl>(&scene.page, EqEditor::kIdGraph);
+        auto* graph = FindControl<ResponseGraph>(&scene.page, EqEditor::kIdGraph);
         graph->grab();
         const HandleBox& box = graph->Handles()[2].box;
         QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(box.CentreX(), box.CentreY()));
@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: page-shots OUTDIR\n");
         return 2;
     }
-    CGDIpInitializer graphics;
+    SkinSetup graphics;
     graphics.Initialize();
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(outDir)) {

@@ -10,16 +10,16 @@
 
 #include <cstdio>
 
-#include "graph/CMultiColorPlotCtrl.h"
+#include "graph/ResponseGraph.h"
 
-#include "widgets/CBitmapSlider.h"
-#include "widgets/CComBoxBtn.h"
-#include "widgets/CDropList.h"
-#include "widgets/CGDIpInitializer.h"
-#include "widgets/CListWnd.h"
-#include "widgets/CMyProgressCtrl.h"
-#include "widgets/CStaticST.h"
-#include "widgets/PngButton.h"
+#include "widgets/DropDownButton.h"
+#include "widgets/DropDownList.h"
+#include "widgets/DropDownPopup.h"
+#include "widgets/ImageButton.h"
+#include "widgets/ImageSlider.h"
+#include "widgets/LevelMeter.h"
+#include "widgets/SkinLabel.h"
+#include "widgets/SkinSetup.h"
 
 namespace {
 
@@ -38,10 +38,10 @@ class Sheet : public QWidget {
     }
 
     void Caption(int x, int y, const QString& text) {
-        auto* label = new CStaticST(this);
+        auto* label = new SkinLabel(this);
         label->setGeometry(x, y, 400, 18);
         label->SetFontSize(8);
-        label->SetAlignment(CStaticST::kNear);
+        label->SetAlignment(SkinLabel::kNear);
         label->SetTextColor(background_.lightness() > 128 ? 0xFF202020 : 0xFF9AA0A8);
         label->SetText(text);
     }
@@ -71,8 +71,8 @@ void SendPress(QWidget* widget, QPoint at) {
     QApplication::sendEvent(widget, &event);
 }
 
-PngButton* Button(Sheet& sheet, QRect place, int kind, const QString& text) {
-    auto* button = new PngButton(&sheet);
+ImageButton* Button(Sheet& sheet, QRect place, int kind, const QString& text) {
+    auto* button = new ImageButton(&sheet);
     button->setGeometry(place);
     button->SetButtonKind(kind);
     button->SetActiveCaptionColor(kWhite);
@@ -84,7 +84,7 @@ bool Buttons(const QString& dir) {
     Sheet sheet(760, 330, QColor(0x20, 0x20, 0x20));
     sheet.Caption(20, 10, QStringLiteral("Switches 144/145: off, on, off hovered, on pressed"));
     for (int i = 0; i < 4; ++i) {
-        PngButton* sw = Button(sheet, {20 + 70 * i, 35, 50, 28}, PngButton::kSwitch, {});
+        ImageButton* sw = Button(sheet, {20 + 70 * i, 35, 50, 28}, ImageButton::kSwitch, {});
         sw->SetImages2(144, 145);
         sw->SetChecked(i % 2);
         if (i == 2) SendEnter(sw);
@@ -93,30 +93,31 @@ bool Buttons(const QString& dir) {
     sheet.Caption(320, 10, QStringLiteral("EQ / PEQ / GEQ 191/192, Reset: idle, hovered, pressed"));
     const QStringList names{"EQ", "PEQ", "GEQ"};
     for (int i = 0; i < 3; ++i) {
-        PngButton* b = Button(sheet, {320 + 75 * i, 35, 65, 30}, PngButton::kSwitch, names[i]);
+        ImageButton* b = Button(sheet, {320 + 75 * i, 35, 65, 30}, ImageButton::kSwitch, names[i]);
         b->SetImages2(191, 192);
         b->SetChecked(i == 1);
     }
     for (int i = 0; i < 3; ++i) {
-        PngButton* b = Button(sheet, {320 + 75 * i, 75, 65, 30}, PngButton::kPushButton, "Reset");
+        ImageButton* b =
+            Button(sheet, {320 + 75 * i, 75, 65, 30}, ImageButton::kPushButton, "Reset");
         b->SetImages3(191, 192, 192);
         if (i == 1) SendEnter(b);
         if (i == 2) b->setDown(true);
     }
     sheet.Caption(20, 80, QStringLiteral("Preset slots 180/181, slot 3 selected"));
     for (int k = 0; k < 10; ++k) {
-        PngButton* slot = Button(sheet, {20 + (k / 5) * 90, 105 + 25 * (k % 5), 80, 25},
-                                 PngButton::kSwitch, QString::number(k + 1));
+        ImageButton* slot = Button(sheet, {20 + (k / 5) * 90, 105 + 25 * (k % 5), 80, 25},
+                                   ImageButton::kSwitch, QString::number(k + 1));
         slot->SetImages2(180, 181);
         slot->SetChecked(k == 2);
     }
     sheet.Caption(320, 120, QStringLiteral("MIC 172, Playback 171, lock 197/198, mute 199/200"));
-    PngButton* mic = Button(sheet, {320, 145, 25, 35}, PngButton::kPushButton, {});
+    ImageButton* mic = Button(sheet, {320, 145, 25, 35}, ImageButton::kPushButton, {});
     mic->SetImages3(172, 172, 172);
-    PngButton* playback = Button(sheet, {370, 148, 40, 30}, PngButton::kPushButton, {});
+    ImageButton* playback = Button(sheet, {370, 148, 40, 30}, ImageButton::kPushButton, {});
     playback->SetImages3(171, 171, 171);
     for (int i = 0; i < 4; ++i) {
-        PngButton* status = Button(sheet, {440 + 34 * i, 150, 24, 24}, PngButton::kSwitch, {});
+        ImageButton* status = Button(sheet, {440 + 34 * i, 150, 24, 24}, ImageButton::kSwitch, {});
         status->SetImages2(i < 2 ? 197 : 199, i < 2 ? 198 : 200);
         status->SetChecked(i % 2);
     }
@@ -126,21 +127,21 @@ bool Buttons(const QString& dir) {
     header->setAutoFillBackground(true);
     header->setPalette(QPalette(QColor(0xEA, 0xD2, 0xBA)));
     for (int i = 0; i < 2; ++i) {
-        auto* lamp = new PngButton(header);
+        auto* lamp = new ImageButton(header);
         lamp->setGeometry(20 + 60 * i, 10, 44, 26);
         lamp->SetImages2(141, 142);
         lamp->SetChecked(i);
     }
-    auto* back = new PngButton(header);
+    auto* back = new ImageButton(header);
     back->setGeometry(150, 8, 60, 30);
-    back->SetButtonKind(PngButton::kPushButton);
+    back->SetButtonKind(ImageButton::kPushButton);
     back->SetImages3(191, 192, 192);
     back->setText(QStringLiteral("Return"));
     return sheet.Save(dir + "/buttons.png");
 }
 
-CBitmapSlider* Slider(Sheet& sheet, QPoint at, int fill, int channel, int max, int pos) {
-    auto* slider = new CBitmapSlider(&sheet);
+ImageSlider* Slider(Sheet& sheet, QPoint at, int fill, int channel, int max, int pos) {
+    auto* slider = new ImageSlider(&sheet);
     slider->move(at);
     slider->SetRange(0, max);
     slider->SetMargins(2, 2, 8, 0);
@@ -156,7 +157,7 @@ bool Sliders(const QString& dir) {
                   QStringLiteral("Gain 193/173 with thumb 153: 0, 20, 47 (dragging), disabled"));
     Slider(sheet, {20, 30}, 193, 173, 47, 0);
     Slider(sheet, {20, 90}, 193, 173, 47, 20);
-    CBitmapSlider* dragged = Slider(sheet, {20, 150}, 193, 173, 47, 47);
+    ImageSlider* dragged = Slider(sheet, {20, 150}, 193, 173, 47, 47);
     SendPress(dragged, {286, 30});
     Slider(sheet, {20, 210}, 193, 173, 47, 30)->setEnabled(false);
     sheet.Caption(20, 340, QStringLiteral("Mix 187/189: 0, 191, 382"));
@@ -165,17 +166,17 @@ bool Sliders(const QString& dir) {
     Slider(sheet, {660, 360}, 187, 189, 382, 382);
 
     sheet.Caption(360, 10, QStringLiteral("Band sliders 188/186, thumb 152, scales 169 and 146"));
-    auto* scale = new CStaticST(&sheet);
+    auto* scale = new SkinLabel(&sheet);
     scale->setGeometry(360, 40, 30, 280);
     scale->SetOverlayImage(169);
     scale->SetOverlayOn(true);
     const int positions[] = {0, 150, 300, 75};
     for (int k = 0; k < 4; ++k) {
-        auto* ticks = new CStaticST(&sheet);
+        auto* ticks = new SkinLabel(&sheet);
         ticks->setGeometry(390 + 100 * k, 40, 30, 280);
         ticks->SetOverlayImage(146);
         ticks->SetOverlayOn(true);
-        auto* band = new CBitmapSlider(&sheet);
+        auto* band = new ImageSlider(&sheet);
         band->move(420 + 100 * k, 40);
         band->SetVertical(true);
         band->SetRange(0, 300);
@@ -188,11 +189,11 @@ bool Sliders(const QString& dir) {
     return sheet.Save(dir + "/sliders.png");
 }
 
-CStaticST* Label(Sheet& sheet, QRect place, const QString& text) {
-    auto* label = new CStaticST(&sheet);
+SkinLabel* Label(Sheet& sheet, QRect place, const QString& text) {
+    auto* label = new SkinLabel(&sheet);
     label->setGeometry(place);
     label->SetFontSize(12);
-    label->SetAlignment(CStaticST::kNear);
+    label->SetAlignment(SkinLabel::kNear);
     label->SetTextColor(kWhite);
     label->SetTransparent(false);
     label->SetBackgroundColor(0x202020);
@@ -210,12 +211,12 @@ bool Labels(const QString& dir) {
     Label(sheet, {320, 40, 80, 20}, QStringLiteral("35dB"));
     Label(sheet, {20, 75, 150, 20}, QStringLiteral("回放0:话筒-12"));
     Label(sheet, {200, 75, 120, 20}, QStringLiteral("限幅器 高通滤波"));
-    CStaticST* preset = Label(sheet, {350, 70, 80, 30}, QStringLiteral("Preset"));
-    preset->SetAlignment(CStaticST::kCentre);
+    SkinLabel* preset = Label(sheet, {350, 70, 80, 30}, QStringLiteral("Preset"));
+    preset->SetAlignment(SkinLabel::kCentre);
     preset->SetFrame(true);
     const double values[] = {25, 30, 150, 0};
     for (int i = 0; i < 4; ++i) {
-        CStaticST* number = Label(sheet, {20 + 110 * i, 120, 100, 20}, {});
+        SkinLabel* number = Label(sheet, {20 + 110 * i, 120, 100, 20}, {});
         number->SetPlainText(false);
         number->SetValue(values[i]);
         number->SetDivisor(10);
@@ -224,22 +225,22 @@ bool Labels(const QString& dir) {
         number->SetOffMode(i == 3 ? 1 : 0);
         number->SetOffValues(0, 10);
     }
-    auto* centred = new CStaticST(&sheet);
+    auto* centred = new SkinLabel(&sheet);
     centred->setGeometry(20, 160, 60, 20);
     centred->SetFontSize(12);
     centred->SetTextColor(kWhite);
     centred->SetText(QStringLiteral("100Hz"));
-    auto* readout = new CStaticST(&sheet);
+    auto* readout = new SkinLabel(&sheet);
     readout->setGeometry(100, 160, 100, 20);
     readout->SetFontSize(12);
-    readout->SetAlignment(CStaticST::kNear);
+    readout->SetAlignment(SkinLabel::kNear);
     readout->SetTextColor(kWhite);
     readout->SetText(QStringLiteral("Gain:-0.5"));
     return sheet.Save(dir + "/labels.png");
 }
 
-CComBoxBtn* Combo(Sheet& sheet, QPoint at, const QStringList& items, int selected) {
-    auto* combo = new CComBoxBtn(&sheet);
+DropDownButton* Combo(Sheet& sheet, QPoint at, const QStringList& items, int selected) {
+    auto* combo = new DropDownButton(&sheet);
     combo->move(at);
     combo->SetComboBitmaps();
     combo->SetDisabledBitmap(147);
@@ -254,14 +255,14 @@ bool DropDowns(const QString& dir) {
     sheet.Caption(20, 10, QStringLiteral("Drop-down 147/148: normal, hovered, disabled look"));
     Combo(sheet, {20, 35}, {"LOW", "MID", "HIGH"}, 1);
     SendEnter(Combo(sheet, {110, 35}, {"75Hz", "150Hz"}, 1));
-    CComBoxBtn* disabled = Combo(sheet, {200, 35}, {"LOW", "MID", "HIGH"}, 0);
+    DropDownButton* disabled = Combo(sheet, {200, 35}, {"LOW", "MID", "HIGH"}, 0);
     disabled->SetDisabledLook(true);
     disabled->setEnabled(false);
 
     // The open lists, drawn where they open below their buttons.
     sheet.Caption(20, 80, QStringLiteral("Open lists: three items; a heading and a scroll bar"));
-    CComBoxBtn* open = Combo(sheet, {20, 105}, {"LOW", "MID", "HIGH"}, 2);
-    CComBoxBtn* longer = Combo(sheet, {200, 105}, {}, 0);
+    DropDownButton* open = Combo(sheet, {20, 105}, {"LOW", "MID", "HIGH"}, 2);
+    DropDownButton* longer = Combo(sheet, {200, 105}, {}, 0);
     longer->List()->AddHeading(QStringLiteral("Corner"));
     for (int i = 1; i <= 7; ++i) longer->List()->AddString(QStringLiteral("%1Hz").arg(75 * i));
     longer->SetCurSel(2);
@@ -269,10 +270,11 @@ bool DropDowns(const QString& dir) {
 
     QImage image(dir + "/dropdowns.png");
     QPainter p(&image);
-    for (CComBoxBtn* combo : {open, longer}) {
-        CListWnd* popup = combo->Popup();
+    for (DropDownButton* combo : {open, longer}) {
+        DropDownPopup* popup = combo->Popup();
         const int count = combo->List()->count();
-        popup->resize(78, std::min(CComBoxBtn::kMaxListHeight, CDropList::kItemHeight * count) + 1);
+        popup->resize(
+            78, std::min(DropDownButton::kMaxListHeight, DropDownList::kItemHeight * count) + 1);
         popup->show();
         p.drawImage(combo->geometry().bottomLeft() + QPoint(0, 0), popup->grab().toImage());
         popup->hide();
@@ -288,14 +290,14 @@ bool Meters(const QString& dir) {
     const int levels[] = {0, 37, 75, 100};
     for (int i = 0; i < 4; ++i) {
         for (int wide = 0; wide < 2; ++wide) {
-            auto* meter = new CMyProgressCtrl(&sheet);
+            auto* meter = new LevelMeter(&sheet);
             meter->setGeometry(20 + 270 * wide, 35 + 28 * i, wide ? 250 : 200, wide ? 20 : 10);
             meter->SetMeterImages(168, 167);
             meter->SetPos(levels[i]);
         }
     }
     sheet.Caption(20, 150, QStringLiteral("Start screen bar 133/132 at 20"));
-    auto* bar = new CMyProgressCtrl(&sheet);
+    auto* bar = new LevelMeter(&sheet);
     bar->setGeometry(20, 175, 252, 39);
     bar->SetMeterImages(133, 132);
     bar->SetPos(20);
@@ -308,18 +310,18 @@ bool Start(const QString& dir) {
     const QString captions[] = {QStringLiteral("TORVA Virtual Device Phone Converter"),
                                 QStringLiteral("KD4 Virtual Device Phone Converter")};
     for (int i = 0; i < 2; ++i) {
-        PngButton* tile = Button(sheet, {50 + 210 * i, 30, 180, 180}, PngButton::kSwitch, {});
+        ImageButton* tile = Button(sheet, {50 + 210 * i, 30, 180, 180}, ImageButton::kSwitch, {});
         tile->SetImages2(tileIds[i][0], tileIds[i][1]);
         tile->SetChecked(i == 0);
-        auto* caption = new CStaticST(&sheet);
+        auto* caption = new SkinLabel(&sheet);
         caption->setGeometry(50 + 210 * i, 215, 180, 60);
         caption->SetFontSize(12);
         caption->SetTextColor(0xFF202020);
         caption->SetText(captions[i]);
     }
-    PngButton* start = Button(sheet, {420, 500, 102, 50}, PngButton::kPushButton, "Start");
+    ImageButton* start = Button(sheet, {420, 500, 102, 50}, ImageButton::kPushButton, "Start");
     start->SetImages3(190, 190, 190);
-    auto* brand = new CStaticST(&sheet);
+    auto* brand = new SkinLabel(&sheet);
     brand->setGeometry(480, 30, 500, 300);
     brand->SetOverlayImage(143);
     brand->SetOverlayOn(true);
@@ -332,11 +334,11 @@ bool Locked(const QString& dir) {
     Slider(sheet, {90, 460}, 193, 173, 47, 20);
     Slider(sheet, {590, 490}, 187, 189, 382, 191);
     for (int i = 0; i < 2; ++i) {
-        PngButton* sw = Button(sheet, {20 + 250 * i, 375, 50, 28}, PngButton::kSwitch, {});
+        ImageButton* sw = Button(sheet, {20 + 250 * i, 375, 50, 28}, ImageButton::kSwitch, {});
         sw->SetImages2(144, 145);
         sw->SetChecked(i);
     }
-    auto* overlay = new CStaticST(&sheet);
+    auto* overlay = new SkinLabel(&sheet);
     overlay->setGeometry(sheet.rect());
     overlay->SetOverlayImage(201);
     overlay->SetOverlayOn(true);
@@ -351,9 +353,8 @@ struct GalleryBand {
 };
 
 // A response graph set up as the control pages set theirs up, with one handle per band.
-CMultiColorPlotCtrl* ResponseGraph(Sheet& sheet, QRect place,
-                                   const std::vector<GalleryBand>& bands) {
-    auto* graph = new CMultiColorPlotCtrl(&sheet);
+ResponseGraph* MakeResponseGraph(Sheet& sheet, QRect place, const std::vector<GalleryBand>& bands) {
+    auto* graph = new ResponseGraph(&sheet);
     graph->setGeometry(place);
     graph->SetBandCount(static_cast<int>(bands.size()));
     graph->SetYMax(15.0);
@@ -383,17 +384,18 @@ void Click(QWidget* widget, QPoint at) {
 bool Graph(const QString& dir) {
     Sheet sheet(1100, 700, QColor(0x20, 0x20, 0x20));
     sheet.Caption(10, 8, QStringLiteral("Response graph 530 x 300: flat bands"));
-    ResponseGraph(sheet, {10, 30, 530, 300},
-                  {{100, 0, 2}, {250, 0, 2}, {1000, 0, 2}, {4000, 0, 2}, {10000, 0, 2}});
+    MakeResponseGraph(sheet, {10, 30, 530, 300},
+                      {{100, 0, 2}, {250, 0, 2}, {1000, 0, 2}, {4000, 0, 2}, {10000, 0, 2}});
     sheet.Caption(560, 8, QStringLiteral("A boost, a cut and band 3 selected"));
-    CMultiColorPlotCtrl* edited = ResponseGraph(
+    ResponseGraph* edited = MakeResponseGraph(
         sheet, {560, 30, 530, 300},
         {{80, 9, 1.4}, {250, -3.5, 2}, {1200, -11, 3}, {4000, 4, 1}, {12000, 6.5, 0.8}});
     sheet.Caption(10, 358, QStringLiteral("Beyond the range: +14 and -20 dB, a narrow band"));
-    ResponseGraph(sheet, {10, 380, 530, 300},
-                  {{60, 14, 0.7}, {400, 6, 8}, {2000, -20, 1.5}, {8000, 12, 2}, {16000, -9, 4}});
+    MakeResponseGraph(
+        sheet, {10, 380, 530, 300},
+        {{60, 14, 0.7}, {400, 6, 8}, {2000, -20, 1.5}, {8000, 12, 2}, {16000, -9, 4}});
     sheet.Caption(560, 358, QStringLiteral("High-pass H and low-pass L points with bands"));
-    ResponseGraph(
+    MakeResponseGraph(
         sheet, {560, 380, 530, 300},
         {{60, 0, 4, kKindHighPass}, {300, 5, 1.2}, {3000, -6, 2}, {15000, 0, 2, kKindLowPass}});
 
@@ -407,12 +409,12 @@ bool Graph(const QString& dir) {
 bool Faders(const QString& dir) {
     Sheet sheet(640, 330, QColor(0x20, 0x20, 0x20));
     sheet.Caption(20, 8, QStringLiteral("Fader mode: six bands, x 0..7, values -15 .. +15 dB"));
-    auto* graph = new CMultiColorPlotCtrl(&sheet);
+    auto* graph = new ResponseGraph(&sheet);
     graph->setGeometry(20, 30, 600, 280);
     graph->SetBandCount(6);
     graph->SetXMin(0.0);
     graph->SetXMax(7.0);
-    graph->SetMode(CMultiColorPlotCtrl::kModeFaders);
+    graph->SetMode(ResponseGraph::kModeFaders);
     graph->SetYMax(15.0);
     graph->SetYMin(-15.0);
     const double gains[] = {0, 6, -4.5, 15, -15, 9};
@@ -434,7 +436,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: widget-gallery OUTDIR\n");
         return 2;
     }
-    CGDIpInitializer images;
+    SkinSetup images;
     images.Initialize();
     const QString dir = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(dir)) {

@@ -7,17 +7,17 @@
 #include <chrono>
 #include <system_error>
 
-#include "app/CLoginDlg.h"
-#include "app/CTorvaDlg.h"
 #include "app/ConsolePrompt.h"
 #include "app/EventPump.h"
+#include "app/MainWindow.h"
 #include "app/SimulatedDeviceWindow.h"
 #include "app/SimulatedSession.h"
-#include "pages/CControlDlg.h"
-#include "pages/CKd4Dlg.h"
-#include "widgets/CMyProgressCtrl.h"
+#include "app/StartScreen.h"
+#include "pages/Kd4Page.h"
+#include "pages/TorvaPage.h"
 #include "widgets/ControlId.h"
-#include "widgets/PngButton.h"
+#include "widgets/ImageButton.h"
+#include "widgets/LevelMeter.h"
 
 namespace quavelo {
 
@@ -52,12 +52,12 @@ class Shooter {
 };
 
 void Click(QWidget* root, int id) {
-    if (auto* button = FindControl<PngButton>(root, id)) button->click();
+    if (auto* button = FindControl<ImageButton>(root, id)) button->click();
 }
 
-bool ConnectTo(CTorvaDlg& window, DeviceParams& params, int tileId) {
-    Click(window.LoginPage(), tileId);
-    Click(window.LoginPage(), CLoginDlg::kIdStart);
+bool ConnectTo(MainWindow& window, DeviceParams& params, int tileId) {
+    Click(window.StartScreenWidget(), tileId);
+    Click(window.StartScreenWidget(), StartScreen::kIdStart);
     return PumpEventsUntil([&params] { return params.connected == 1; }, kConnectLimit);
 }
 
@@ -75,28 +75,29 @@ ScreenshotResult TakeScreenshots(const std::filesystem::path& directory, DeviceP
     }
 
     ConsolePrompt prompt;
-    CTorvaDlg window(params, {session.Backend(), &session.RemovalMonitor(), prompt, dataDirectory});
-    QObject::connect(&window, &CTorvaDlg::connecting,
+    MainWindow window(params,
+                      {session.Backend(), &session.RemovalMonitor(), prompt, dataDirectory});
+    QObject::connect(&window, &MainWindow::connecting,
                      [&session](int model) { session.PrepareConnect(model); });
     window.show();
     PumpEventsUntil([] { return false; }, milliseconds(50));
     if (!shooter.Take(window, QStringLiteral("start.png"))) return shooter.result;
 
-    if (!ConnectTo(window, params, CLoginDlg::kIdTorvaTile)) {
+    if (!ConnectTo(window, params, StartScreen::kIdTorvaTile)) {
         shooter.result.error = QStringLiteral("the simulated TORVA did not connect");
         return shooter.result;
     }
-    auto* mono = FindControl<CMyProgressCtrl>(window.TorvaPage(), CControlDlg::kIdMeterMono);
+    auto* mono = FindControl<LevelMeter>(window.TorvaPageWidget(), TorvaPage::kIdMeterMono);
     PumpEventsUntil([mono] { return mono == nullptr || mono->GetPos() > 0; }, kConnectLimit);
     PumpEventsUntil([] { return false; }, kMeterSettle);
     if (!shooter.Take(window, QStringLiteral("torva.png"))) return shooter.result;
 
-    Click(&window, CTorvaDlg::kIdReturn);
-    if (!ConnectTo(window, params, CLoginDlg::kIdKd4Tile)) {
+    Click(&window, MainWindow::kIdReturn);
+    if (!ConnectTo(window, params, StartScreen::kIdKd4Tile)) {
         shooter.result.error = QStringLiteral("the simulated KD4 did not connect");
         return shooter.result;
     }
-    auto* level = FindControl<CMyProgressCtrl>(window.Kd4Page(), CKd4Dlg::kIdLevelMeter);
+    auto* level = FindControl<LevelMeter>(window.Kd4PageWidget(), Kd4Page::kIdLevelMeter);
     PumpEventsUntil([level] { return level == nullptr || level->GetPos() > 0; }, kConnectLimit);
     PumpEventsUntil([] { return false; }, kMeterSettle);
     if (!shooter.Take(window, QStringLiteral("kd4.png"))) return shooter.result;

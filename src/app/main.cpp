@@ -1,8 +1,8 @@
 #include <chrono>
 
-#include "app/CTorvaApp.h"
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
-    return quavelo::CTorvaApp::Main(argc, argv, started);
+    return quavelo::Application::Main(argc, argv, started);
 }

@@ -43,8 +43,8 @@ Json SettingsJson(const DeviceParams& p) {
                 {"eqEnabled", std::int32_t{p.eqEnabled}},
                 {"eqMode", std::int32_t{p.eqMode}},
                 {"kd4Lock", std::int32_t{p.kd4Lock}},
-                {"kd4SwitchA", std::int32_t{p.kd4SwitchA}},
-                {"kd4SwitchB", std::int32_t{p.kd4SwitchB}},
+                {"kd4Mute", std::int32_t{p.kd4Mute}},
+                {"kd4Indicator", std::int32_t{p.kd4Indicator}},
                 {"graphBands", BandSet(p.graphBands)},
                 {"sliderBands", BandSet(p.sliderBands)}};
 }

@@ -101,8 +101,8 @@ void StoreSetting(DeviceParams& p, std::string_view name, int v) {
     if (name == "eq") p.eqEnabled = v;
     if (name == "eq-mode") p.eqMode = v;
     if (name == "lock") p.kd4Lock = v;
-    if (name == "mute") p.kd4SwitchA = v;
-    if (name == "indicator") p.kd4SwitchB = v;
+    if (name == "mute") p.kd4Mute = v;
+    if (name == "indicator") p.kd4Indicator = v;
 }
 
 // What the TORVA page's control for `name` sends, on the user-interface thread.

@@ -49,14 +49,14 @@ struct DeviceParams {
         eqMode;  // 0 = sliderBands drive the filters, 1 = graphBands; the device holds 1 - eqMode
     SharedInt stereo;  // TORVA only
     SharedInt kd4Lock;
-    SharedInt kd4SwitchA;          // KD4 microphone mute
+    SharedInt kd4Mute;             // KD4 microphone mute
     SharedInt monitorMicCut;       // dB, 0..80; at most one of the two cuts is non-zero
     SharedInt monitorPlaybackCut;  // dB, 0..80
     SharedInt micGain;             // 0..47 steps of 0.75 dB
     SharedInt gain2;               // TORVA: second gain step 0..47; KD4: monitor level 0..80
     SharedInt hpfFreq;             // 1 = 75 Hz, 2 = 150 Hz
     SharedInt hpfOn;
-    SharedInt kd4SwitchB;    // KD4 indicator
+    SharedInt kd4Indicator;  // KD4 indicator
     SharedInt limiterLevel;  // 1..3
     SharedInt limiterOn;
     SharedInt meterLevel;  // KD4: last level reported, full scale 2^21

@@ -91,14 +91,14 @@ PresetImage BuildPresetImage(const DeviceParams& p) {
     Put32(image, preset::kEqMode, p.eqMode);
     Put32(image, preset::kStereo, p.stereo);
     Put32(image, preset::kKd4Lock, p.kd4Lock);
-    Put32(image, preset::kKd4SwitchA, p.kd4SwitchA);
+    Put32(image, preset::kKd4SwitchA, p.kd4Mute);
     Put32(image, preset::kMonitorMicCut, p.monitorMicCut);
     Put32(image, preset::kMonitorPlaybackCut, p.monitorPlaybackCut);
     Put32(image, preset::kMicGain, p.micGain);
     Put32(image, preset::kGain2, p.gain2);
     Put32(image, preset::kHpfFreq, p.hpfFreq);
     Put32(image, preset::kHpfOn, p.hpfOn);
-    Put32(image, preset::kKd4SwitchB, p.kd4SwitchB);
+    Put32(image, preset::kKd4SwitchB, p.kd4Indicator);
     Put32(image, preset::kLimiterLevel, p.limiterLevel);
     Put32(image, preset::kLimiterOn, p.limiterOn);
     return image;
@@ -112,14 +112,14 @@ PresetFields DecodePresetImage(const PresetImage& image) {
     f.eqMode = Get32(image, preset::kEqMode);
     f.stereo = Get32(image, preset::kStereo);
     f.kd4Lock = Get32(image, preset::kKd4Lock);
-    f.kd4SwitchA = Get32(image, preset::kKd4SwitchA);
+    f.kd4Mute = Get32(image, preset::kKd4SwitchA);
     f.monitorMicCut = Get32(image, preset::kMonitorMicCut);
     f.monitorPlaybackCut = Get32(image, preset::kMonitorPlaybackCut);
     f.micGain = Get32(image, preset::kMicGain);
     f.gain2 = Get32(image, preset::kGain2);
     f.hpfFreq = Get32(image, preset::kHpfFreq);
     f.hpfOn = Get32(image, preset::kHpfOn);
-    f.kd4SwitchB = Get32(image, preset::kKd4SwitchB);
+    f.kd4Indicator = Get32(image, preset::kKd4SwitchB);
     f.limiterLevel = Get32(image, preset::kLimiterLevel);
     f.limiterOn = Get32(image, preset::kLimiterOn);
     return f;
@@ -136,8 +136,8 @@ void ApplyPresetTorva(const PresetFields& f, DeviceParams& p) {
 
 void ApplyPresetKd4(const PresetFields& f, DeviceParams& p) {
     ApplyEqualiser(f, p);
-    p.kd4SwitchB = ranges::kSwitch.Clamp(f.kd4SwitchB);
-    p.kd4SwitchA = ranges::kSwitch.Clamp(f.kd4SwitchA);
+    p.kd4Indicator = ranges::kSwitch.Clamp(f.kd4Indicator);
+    p.kd4Mute = ranges::kSwitch.Clamp(f.kd4Mute);
     p.kd4Lock = ranges::kSwitch.Clamp(f.kd4Lock);
     p.micGain = ranges::kMicGain.Clamp(f.micGain);
     p.gain2 = Gain2Range(kModelKd4).Clamp(f.gain2);

@@ -63,14 +63,14 @@ struct PresetFields {
     std::int32_t eqMode = 0;
     std::int32_t stereo = 0;
     std::int32_t kd4Lock = 0;
-    std::int32_t kd4SwitchA = 0;
+    std::int32_t kd4Mute = 0;
     std::int32_t monitorMicCut = 0;
     std::int32_t monitorPlaybackCut = 0;
     std::int32_t micGain = 0;
     std::int32_t gain2 = 0;
     std::int32_t hpfFreq = 0;
     std::int32_t hpfOn = 0;
-    std::int32_t kd4SwitchB = 0;
+    std::int32_t kd4Indicator = 0;
     std::int32_t limiterLevel = 0;
     std::int32_t limiterOn = 0;
 };
@@ -81,7 +81,7 @@ PresetFields DecodePresetImage(const PresetImage& image);
 // limiterLevel. Q, filter types, slider frequencies and the KD4 switches keep their values.
 void ApplyPresetTorva(const PresetFields& fields, DeviceParams& params);
 // Recall as the KD4 page does, in its order: eqEnabled, eqMode, the five slider gains, the five
-// graph gains, the five graph frequencies, kd4SwitchB, kd4SwitchA, kd4Lock, micGain, gain2, both
+// graph gains, the five graph frequencies, kd4Indicator, kd4Mute, kd4Lock, micGain, gain2, both
 // monitor cuts, hpfOn, hpfFreq, limiterOn, limiterLevel. stereo is not applied.
 void ApplyPresetKd4(const PresetFields& fields, DeviceParams& params);
 // Both clamp every value into its field's range (gain2 by the model recalled into); a band

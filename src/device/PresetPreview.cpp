@@ -81,8 +81,8 @@ Kd4PresetPreview MakeKd4PresetPreview(const PresetFields& f) {
     p.highpass = HighPassText(f.hpfOn, f.hpfFreq);
     p.monitor = Db(std::int64_t{f.gain2} - 80);
     p.locked = OnOff(f.kd4Lock);
-    p.micMute = OnOff(f.kd4SwitchA);
-    p.indicator = OnOff(f.kd4SwitchB);
+    p.micMute = OnOff(f.kd4Mute);
+    p.indicator = OnOff(f.kd4Indicator);
     p.mic = Db(-std::int64_t{f.monitorMicCut});
     p.playback = Db(-std::int64_t{f.monitorPlaybackCut});
     FillBands(f, p);

@@ -27,8 +27,8 @@ struct Kd4PresetPreview {
     std::string highpass;    // "HIGHPASS"
     std::string monitor;     // "MONITOR": "%ddB" of gain2 - 80
     std::string locked;      // "LOCKED": "OFF" / "ON" of kd4Lock (the padlock)
-    std::string micMute;     // "MIC MUTE": "OFF" / "ON" of kd4SwitchA
-    std::string indicator;   // "INDICATOR": "OFF" / "ON" of kd4SwitchB
+    std::string micMute;     // "MIC MUTE": "OFF" / "ON" of kd4Mute
+    std::string indicator;   // "INDICATOR": "OFF" / "ON" of kd4Indicator
     std::string mic;         // "MIC": "%ddB" of the negated microphone cut
     std::string playback;    // "PLAYBACK": "%ddB" of the negated playback cut
     std::string eq;          // "EQ": "PEG" / "GEG" or empty

@@ -75,9 +75,9 @@ Report SliderGainBlockKd4(const DeviceParams& params) noexcept {
     std::array<std::uint8_t, store::kSliderGainBlockSizeKd4> bytes{};
     for (int i = 0; i < kEqBands; ++i) bytes[i] = GainByte(params.sliderBands[i]);
     bytes[5] = LowByte(params.gain2);
-    bytes[6] = LowByte(params.kd4SwitchA);
+    bytes[6] = LowByte(params.kd4Mute);
     bytes[7] = LowByte(params.kd4Lock);
-    bytes[8] = LowByte(params.kd4SwitchB);
+    bytes[8] = LowByte(params.kd4Indicator);
     return StoreWrite(store::kSliderGainBlock, bytes);
 }
 
@@ -128,9 +128,9 @@ void DecodeSliderGainBlock(const Report& answer, DeviceParams& params) noexcept 
 void DecodeSliderGainBlockKd4(const Report& answer, DeviceParams& params) noexcept {
     DecodeSliderGainBlock(answer, params);
     params.gain2 = ranges::kGain2Kd4.Clamp(answer[kData + 5]);
-    params.kd4SwitchA = Switch(answer[kData + 6]);
+    params.kd4Mute = Switch(answer[kData + 6]);
     params.kd4Lock = Switch(answer[kData + 7]);
-    params.kd4SwitchB = Switch(answer[kData + 8]);
+    params.kd4Indicator = Switch(answer[kData + 8]);
 }
 
 void DecodeBandBlock(const Report& answer, int band, DeviceParams& params) noexcept {
@@ -145,7 +145,7 @@ void DecodeStatusBlockKd4(const Report& answer, DeviceParams& params) noexcept {
     params.micGain = ranges::kMicGain.Clamp(answer[kData]);
     params.gain2 = ranges::kGain2Kd4.Clamp(answer[kData + 1]);
     DecodeMonitorPair(answer[kData + 2], params);
-    params.kd4SwitchA = Switch(answer[kData + 3]);
+    params.kd4Mute = Switch(answer[kData + 3]);
     params.kd4Lock = Switch(answer[kData + 4]);
 }
 

@@ -21,7 +21,7 @@ Report SettingsBlock(const DeviceParams& params) noexcept;
 Report SettingsBlockKd4(const DeviceParams& params) noexcept;
 // Block 0x40, TORVA, 5 bytes: the five sliderBands gains in whole dB, band 1 first.
 Report SliderGainBlock(const DeviceParams& params) noexcept;
-// Block 0x40, KD4, 9 bytes: the five gains, gain2, kd4SwitchA, kd4Lock, kd4SwitchB.
+// Block 0x40, KD4, 9 bytes: the five gains, gain2, kd4Mute, kd4Lock, kd4Indicator.
 Report SliderGainBlockKd4(const DeviceParams& params) noexcept;
 // Block 0x10 + 8 (band - 1), 4 bytes: graph band `band` (1..5; held inside) as frequency high
 // byte, frequency low byte, q / 10 and the gain in whole dB.
@@ -58,12 +58,12 @@ void DecodeSettingsBlock(const Report& answer, DeviceParams& params) noexcept;
 void DecodeSettingsBlockKd4(const Report& answer, DeviceParams& params) noexcept;
 // Block 0x40 by the TORVA rules: the five sliderBands gains.
 void DecodeSliderGainBlock(const Report& answer, DeviceParams& params) noexcept;
-// Block 0x40 by the KD4 rules: the five gains, gain2, kd4SwitchA, kd4Lock, kd4SwitchB.
+// Block 0x40 by the KD4 rules: the five gains, gain2, kd4Mute, kd4Lock, kd4Indicator.
 void DecodeSliderGainBlockKd4(const Report& answer, DeviceParams& params) noexcept;
 // A band block into graph band `band` (1..5; other bands are ignored): frequency and gain. A
 // frequency of 0 becomes the band's initial frequency; q is not read.
 void DecodeBandBlock(const Report& answer, int band, DeviceParams& params) noexcept;
-// The KD4 status block 0x50: micGain, gain2, the monitor pair, kd4SwitchA, kd4Lock.
+// The KD4 status block 0x50: micGain, gain2, the monitor pair, kd4Mute, kd4Lock.
 void DecodeStatusBlockKd4(const Report& answer, DeviceParams& params) noexcept;
 // A level value: bytes 6..9, big-endian. Full scale is 2^21.
 std::int32_t DecodeLevelValue(const Report& answer) noexcept;

@@ -2,12 +2,12 @@
 
 #include <QWidget>
 
-#include "graph/CMultiColorPlotCtrl.h"
+#include "graph/ResponseGraph.h"
 #include "pages/PageKit.h"
-#include "widgets/CBitmapSlider.h"
-#include "widgets/CStaticST.h"
 #include "widgets/ControlId.h"
-#include "widgets/PngButton.h"
+#include "widgets/ImageButton.h"
+#include "widgets/ImageSlider.h"
+#include "widgets/SkinLabel.h"
 
 namespace quavelo {
 
@@ -24,7 +24,7 @@ constexpr const char* kBandFrequencies[kEqBands] = {"100Hz", "250Hz", "1kHz", "4
 }  // namespace
 
 EqEditor::EqEditor(QWidget* page, DeviceParams& params)
-    : params_(params), graph_(new CMultiColorPlotCtrl(page)) {
+    : params_(params), graph_(new ResponseGraph(page)) {
     SetControlId(graph_, kIdGraph);
     graph_->setGeometry(10, 5, 530, 300);
 
@@ -60,7 +60,7 @@ void EqEditor::SetUpGraph() {
     for (int band = 0; band < kEqBands; ++band) graph_->SetHandleKind(band, kHandleOrdinary);
     graph_->SetYMax(kGainLimitDb);
     graph_->SetYMin(-kGainLimitDb);
-    graph_->SetMode(CMultiColorPlotCtrl::kModeResponse);
+    graph_->SetMode(ResponseGraph::kModeResponse);
     graph_->SetShowAxes(true);
     graph_->InitPlot();
     for (int band = 0; band < kEqBands; ++band) {
@@ -99,16 +99,16 @@ void EqEditor::Refresh() {
 void EqEditor::ShowView(int mode) {
     const bool graph = mode == 1;
     graph_->setVisible(graph);
-    for (CStaticST* strip : strips_) strip->setVisible(!graph);
-    for (CStaticST* label : freqLabels_) label->setVisible(!graph);
-    for (CBitmapSlider* slider : bandSliders_) slider->setVisible(!graph);
+    for (SkinLabel* strip : strips_) strip->setVisible(!graph);
+    for (SkinLabel* label : freqLabels_) label->setVisible(!graph);
+    for (ImageSlider* slider : bandSliders_) slider->setVisible(!graph);
 }
 
 void EqEditor::EnableEditor(bool enable) {
     if (params_.eqMode == 1) {
         graph_->setEnabled(enable);
     } else {
-        for (CBitmapSlider* slider : bandSliders_) slider->setEnabled(enable);
+        for (ImageSlider* slider : bandSliders_) slider->setEnabled(enable);
     }
 }
 
@@ -169,7 +169,7 @@ bool EqEditor::TakeGraphDoubleClick(int band) {
 }
 
 bool EqEditor::ChooseView(int mode) {
-    const PngButton* button = mode == 1 ? geq_ : peq_;
+    const ImageButton* button = mode == 1 ? geq_ : peq_;
     if (button->Checked() == 1) return false;
     ShowModeButtons(mode);
     params_.eqMode = mode;

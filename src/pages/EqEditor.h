@@ -9,10 +9,10 @@ class QWidget;
 
 namespace quavelo {
 
-class CBitmapSlider;
-class CMultiColorPlotCtrl;
-class CStaticST;
-class PngButton;
+class ImageSlider;
+class ResponseGraph;
+class SkinLabel;
+class ImageButton;
 
 // The equaliser section both control pages share, in the upper left of the page: the slider view
 // (five band sliders over their scales, editing `sliderBands`, mode button "PEQ") and the graph
@@ -87,27 +87,27 @@ class EqEditor {
     // The EQ switch: `eqEnabled` toggled and the editor in use enabled to match.
     void ToggleEqSwitch();
 
-    CMultiColorPlotCtrl* Graph() const { return graph_; }
-    CBitmapSlider* BandSlider(int band) const { return bandSliders_[band]; }
-    PngButton* EqSwitch() const { return eqSwitch_; }
-    PngButton* PeqButton() const { return peq_; }
-    PngButton* GeqButton() const { return geq_; }
-    PngButton* ResetButton() const { return reset_; }
+    ResponseGraph* Graph() const { return graph_; }
+    ImageSlider* BandSlider(int band) const { return bandSliders_[band]; }
+    ImageButton* EqSwitch() const { return eqSwitch_; }
+    ImageButton* PeqButton() const { return peq_; }
+    ImageButton* GeqButton() const { return geq_; }
+    ImageButton* ResetButton() const { return reset_; }
 
   private:
     void ShowModeButtons(int mode);
     void ShowBand0(int mode, GainFormat format);
 
     DeviceParams& params_;
-    std::array<CStaticST*, kStrips> strips_{};
-    std::array<CStaticST*, kEqBands> freqLabels_{};
-    std::array<CStaticST*, kReadoutLabels> readout_{};
-    std::array<CBitmapSlider*, kEqBands> bandSliders_{};
-    CMultiColorPlotCtrl* graph_;
-    PngButton* eqSwitch_;
-    PngButton* peq_;
-    PngButton* geq_;
-    PngButton* reset_;
+    std::array<SkinLabel*, kStrips> strips_{};
+    std::array<SkinLabel*, kEqBands> freqLabels_{};
+    std::array<SkinLabel*, kReadoutLabels> readout_{};
+    std::array<ImageSlider*, kEqBands> bandSliders_{};
+    ResponseGraph* graph_;
+    ImageButton* eqSwitch_;
+    ImageButton* peq_;
+    ImageButton* geq_;
+    ImageButton* reset_;
 };
 
 }  // namespace quavelo

@@ -4,12 +4,12 @@
 
 #include "device/ControlSends.h"
 #include "device/ValueDisplay.h"
-#include "widgets/CBitmapSlider.h"
-#include "widgets/CComBoxBtn.h"
-#include "widgets/CDropList.h"
-#include "widgets/CStaticST.h"
 #include "widgets/ControlId.h"
-#include "widgets/PngButton.h"
+#include "widgets/DropDownButton.h"
+#include "widgets/DropDownList.h"
+#include "widgets/ImageButton.h"
+#include "widgets/ImageSlider.h"
+#include "widgets/SkinLabel.h"
 
 namespace quavelo {
 
@@ -19,8 +19,9 @@ constexpr int kScaleFontSize = 16;
 constexpr int kLabelFontSize = 12;
 constexpr int kPreviewFontSize = 8;
 
-PngButton* MakeButton(QWidget* page, int id, const QRect& place, int kind, const QString& caption) {
-    auto* button = new PngButton(page);
+ImageButton* MakeButton(QWidget* page, int id, const QRect& place, int kind,
+                        const QString& caption) {
+    auto* button = new ImageButton(page);
     SetControlId(button, id);
     button->setGeometry(place);
     button->SetButtonKind(kind);
@@ -33,25 +34,25 @@ PngButton* MakeButton(QWidget* page, int id, const QRect& place, int kind, const
 
 }  // namespace
 
-CStaticST* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
+SkinLabel* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
                      const QString& text) {
-    auto* label = new CStaticST(page);
+    auto* label = new SkinLabel(page);
     SetControlId(label, id);
     label->setGeometry(place);
     label->SetTextColor(kPageTextColor);
     switch (look) {
         case LabelLook::kFrequency:
             label->SetFontSize(kLabelFontSize);
-            label->SetAlignment(CStaticST::kCentre);
+            label->SetAlignment(SkinLabel::kCentre);
             break;
         case LabelLook::kReadout:
             label->SetFontSize(kLabelFontSize);
-            label->SetAlignment(CStaticST::kNear);
+            label->SetAlignment(SkinLabel::kNear);
             break;
         case LabelLook::kSection:
         case LabelLook::kPreview:
             label->SetFontSize(look == LabelLook::kSection ? kLabelFontSize : kPreviewFontSize);
-            label->SetAlignment(CStaticST::kNear);
+            label->SetAlignment(SkinLabel::kNear);
             label->SetTransparent(false);
             label->SetBackgroundColor(kPageLabelBackground);
             break;
@@ -60,19 +61,19 @@ CStaticST* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
     return label;
 }
 
-CStaticST* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId) {
-    auto* strip = new CStaticST(page);
+SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId) {
+    auto* strip = new SkinLabel(page);
     SetControlId(strip, id);
     strip->setGeometry(place);
     strip->SetFontSize(kScaleFontSize);
-    strip->SetAlignment(CStaticST::kNear);
+    strip->SetAlignment(SkinLabel::kNear);
     strip->SetOverlayImage(imageId);
     strip->SetOverlayOn(true);
     return strip;
 }
 
-CBitmapSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look) {
-    auto* slider = new CBitmapSlider(page);
+ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look) {
+    auto* slider = new ImageSlider(page);
     SetControlId(slider, id);
     slider->move(at);
     slider->SetVertical(look.vertical);
@@ -84,56 +85,57 @@ CBitmapSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& lo
     return slider;
 }
 
-PngButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
-                      const QString& caption) {
-    PngButton* button = MakeButton(page, id, place, PngButton::kSwitch, caption);
+ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
+                        const QString& caption) {
+    ImageButton* button = MakeButton(page, id, place, ImageButton::kSwitch, caption);
     button->SetImages2(uncheckedId, checkedId);
     return button;
 }
 
-PngButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
-                          int hoverId, const QString& caption) {
-    PngButton* button = MakeButton(page, id, place, PngButton::kPushButton, caption);
+ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
+                            int hoverId, const QString& caption) {
+    ImageButton* button = MakeButton(page, id, place, ImageButton::kPushButton, caption);
     button->SetImages3(normalId, pressedId, hoverId);
     return button;
 }
 
-int ToggleSwitch(PngButton* button) {
+int ToggleSwitch(ImageButton* button) {
     const int on = button->Checked() == 1 ? 0 : 1;
     button->SetChecked(on);
     return on;
 }
 
-CComBoxBtn* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId,
-                          const QStringList& items) {
-    auto* list = new CComBoxBtn(page);
+DropDownButton* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId,
+                              const QStringList& items) {
+    auto* list = new DropDownButton(page);
     SetControlId(list, id);
     list->move(at);
     list->SetComboBitmaps();
-    list->SetDisabledBitmap(CComBoxBtn::kNormalBitmap);
+    list->SetDisabledBitmap(DropDownButton::kNormalBitmap);
     list->CreateDropDown(choiceId);
     for (const QString& item : items) list->List()->AddString(item);
     list->SetCurSel(0);
     return list;
 }
 
-void SetChoiceUsable(CComBoxBtn* list, bool usable) {
+void SetChoiceUsable(DropDownButton* list, bool usable) {
     list->SetDisabledLook(!usable);
     list->setEnabled(usable);
 }
 
-void ShowSwitchWithLevel(PngButton* sw, CComBoxBtn* list, std::int32_t on, std::int32_t level) {
+void ShowSwitchWithLevel(ImageButton* sw, DropDownButton* list, std::int32_t on,
+                         std::int32_t level) {
     sw->SetChecked(on);
     list->SetCurSel(std::max(level - 1, 0));
     SetChoiceUsable(list, on == 1);
 }
 
-int ChosenLevel(const CComBoxBtn* list) {
+int ChosenLevel(const DropDownButton* list) {
     const int index = list->GetCurSel();
     return index < 0 ? 0 : index + 1;
 }
 
-void ShowMonitorMix(CBitmapSlider* slider, CStaticST* readout, const DeviceParams& params) {
+void ShowMonitorMix(ImageSlider* slider, SkinLabel* readout, const DeviceParams& params) {
     const std::int32_t micCut = params.monitorMicCut;
     const std::int32_t playbackCut = params.monitorPlaybackCut;
     slider->SetPos(MixPositionFromCuts(micCut, playbackCut));
@@ -145,7 +147,7 @@ void ShowMonitorMix(CBitmapSlider* slider, CStaticST* readout, const DeviceParam
     }
 }
 
-void StoreMonitorMix(DeviceParams& params, int position, CStaticST* readout) {
+void StoreMonitorMix(DeviceParams& params, int position, SkinLabel* readout) {
     const MonitorCutPair cuts = MixCutsFromPosition(position);
     if (position < kMixSliderCentre) {
         StoreMonitorPlaybackCut(params, cuts.playbackCut);

@@ -14,10 +14,10 @@ class QWidget;
 
 namespace quavelo {
 
-class CBitmapSlider;
-class CComBoxBtn;
-class CStaticST;
-class PngButton;
+class ImageSlider;
+class DropDownButton;
+class SkinLabel;
+class ImageButton;
 
 // How both control pages build their controls: the same label looks, slider set-ups, buttons and
 // drop-downs, and the processing-section displays both pages share. Every control is created as
@@ -42,10 +42,10 @@ enum class LabelLook {
     kSection,    // opaque on the page colour, 12 points, white, near: captions and values
     kPreview,    // opaque on the page colour, 8 points, white, near: the preset preview
 };
-CStaticST* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
+SkinLabel* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
                      const QString& text = {});
 // A transparent picture label (the band scales): skin image `imageId` stretched over `place`.
-CStaticST* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId);
+SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId);
 
 // A slider set-up: orientation, images, thumb travel margins and range.
 struct SliderLook {
@@ -68,36 +68,38 @@ inline constexpr SliderLook kGainSliderLook{false, 193, 173, 153, 153, 2, 2, 8, 
 // The monitor mix, 0..382 with the centre 191.
 inline constexpr SliderLook kMixSliderLook{false, 187, 189, 153, 153, 2, 2, 8, 0, 382, 191};
 // The slider stands at `at` and takes the size of its fill image.
-CBitmapSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look);
+ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look);
 
 // Image buttons with white captions, filling `place` (size mode 0): a two-state switch
 // (unchecked and checked images) and a push button (normal, pressed and hover images).
-PngButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
-                      const QString& caption = {});
-PngButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
-                          int hoverId, const QString& caption = {});
+ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
+                        const QString& caption = {});
+ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
+                            int hoverId, const QString& caption = {});
 
-// A switch's click: the page flips the switch itself (PngButton never does) and takes the new
+// A switch's click: the page flips the switch itself (ImageButton never does) and takes the new
 // state, 0 or 1.
-int ToggleSwitch(PngButton* button);
+int ToggleSwitch(ImageButton* button);
 
 // A drop-down at `at` (it takes its bitmap's size) with `items`, reporting choices with
 // `choiceId`; item 0 is shown.
-CComBoxBtn* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId, const QStringList& items);
+DropDownButton* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId,
+                              const QStringList& items);
 // A drop-down usable (enabled, normal look) or not (disabled, greyed).
-void SetChoiceUsable(CComBoxBtn* list, bool usable);
+void SetChoiceUsable(DropDownButton* list, bool usable);
 // A switch and the drop-down of its level, as the model holds them: the switch shows `on`, the
 // list shows item `level` - 1 (the first item for a level below 1, the last beyond its items) and
 // is usable only while the switch is on.
-void ShowSwitchWithLevel(PngButton* sw, CComBoxBtn* list, std::int32_t on, std::int32_t level);
+void ShowSwitchWithLevel(ImageButton* sw, DropDownButton* list, std::int32_t on,
+                         std::int32_t level);
 // The level a drop-down's current choice stands for (item 0 is level 1), or 0 when the list
 // has no choice.
-int ChosenLevel(const CComBoxBtn* list);
+int ChosenLevel(const DropDownButton* list);
 
 // The monitor mix slider and its readout from the model's two cuts.
-void ShowMonitorMix(CBitmapSlider* slider, CStaticST* readout, const DeviceParams& params);
+void ShowMonitorMix(ImageSlider* slider, SkinLabel* readout, const DeviceParams& params);
 // Stores the cuts of a mix slider position (one side cut, the other 0) and shows them in the
 // readout.
-void StoreMonitorMix(DeviceParams& params, int position, CStaticST* readout);
+void StoreMonitorMix(DeviceParams& params, int position, SkinLabel* readout);
 
 }  // namespace quavelo

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "pages/PageKit.h"
-#include "widgets/PngButton.h"
+#include "widgets/ImageButton.h"
 
 namespace quavelo {
 
@@ -28,7 +28,7 @@ SlotButtons MakeSlotButtons(QWidget* page) {
 }
 
 void CheckSlotButton(const SlotButtons& buttons, int slot) {
-    for (PngButton* button : buttons) button->SetChecked(0);
+    for (ImageButton* button : buttons) button->SetChecked(0);
     if (ValidSlot(slot)) buttons[slot]->SetChecked(1);
 }
 

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace quavelo {
 
-class PngButton;
+class ImageButton;
 
 // The preset store both control pages share: ten slot buttons, and Save and Read of the selected
 // slot's file with their questions and messages. Which fields a Read applies, what it sends and
@@ -24,7 +24,7 @@ inline constexpr int kIdSaveButton = 1033;
 inline constexpr int kIdReadButton = 1034;
 inline constexpr int kNoSlot = -1;
 
-using SlotButtons = std::array<PngButton*, kPresetSlots>;
+using SlotButtons = std::array<ImageButton*, kPresetSlots>;
 
 // The ten slot buttons at 655, 40 + 25 k, 80 x 25: switches with images 180 / 181 and white
 // captions "1" .. "10", none checked.

@@ -133,7 +133,7 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
     // already at its end.
     // Turns the gain knob by `detents` steps (micGain, held in 0..47).
     bool TurnGainKnob(int detents);
-    // Toggles the microphone mute (kd4SwitchA).
+    // Toggles the microphone mute (kd4Mute).
     bool PressMute();
     // Toggles the panel lock (kd4Lock).
     bool PressLock();

@@ -5,17 +5,17 @@
 #include <functional>
 #include <memory>
 
-#include "app/CLoginDlg.h"
-#include "app/CTorvaDlg.h"
+#include "app/MainWindow.h"
+#include "app/StartScreen.h"
 #include "link/QueuedRemovalMonitor.h"
-#include "pages/CControlDlg.h"
-#include "pages/CKd4Dlg.h"
+#include "pages/Kd4Page.h"
+#include "pages/TorvaPage.h"
 #include "sim/SimulatedBackend.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
-#include "widgets/CStaticST.h"
 #include "widgets/ControlId.h"
-#include "widgets/PngButton.h"
+#include "widgets/ImageButton.h"
+#include "widgets/SkinLabel.h"
 
 namespace quavelo::test {
 
@@ -31,28 +31,28 @@ struct AppRig {
             device.SetRemovalMonitor(monitor.get());
             (model == kModelKd4 ? kd4 : torva) = &device;
         }
-        window = std::make_unique<CTorvaDlg>(
+        window = std::make_unique<MainWindow>(
             params, PanelEnvironment{backend, monitor.get(), prompt, dataDir.Path()});
         window->show();
     }
     SimulatedDevice& Device(int model) { return model == kModelKd4 ? *kd4 : *torva; }
     QWidget* Page(int model) const {
-        return model == kModelKd4 ? static_cast<QWidget*>(window->Kd4Page())
-                                  : static_cast<QWidget*>(window->TorvaPage());
+        return model == kModelKd4 ? static_cast<QWidget*>(window->Kd4PageWidget())
+                                  : static_cast<QWidget*>(window->TorvaPageWidget());
     }
     void Click(QWidget* root, int id) {
-        QTest::mouseClick(FindControl<PngButton>(root, id), Qt::LeftButton);
+        QTest::mouseClick(FindControl<ImageButton>(root, id), Qt::LeftButton);
     }
     void Start(int model) {
-        Click(window->LoginPage(),
-              model == kModelKd4 ? CLoginDlg::kIdKd4Tile : CLoginDlg::kIdTorvaTile);
-        Click(window->LoginPage(), CLoginDlg::kIdStart);
+        Click(window->StartScreenWidget(),
+              model == kModelKd4 ? StartScreen::kIdKd4Tile : StartScreen::kIdTorvaTile);
+        Click(window->StartScreenWidget(), StartScreen::kIdStart);
     }
-    void Return() { Click(window.get(), CTorvaDlg::kIdReturn); }
+    void Return() { Click(window.get(), MainWindow::kIdReturn); }
     // The header as the user reads it: status text and lamp.
     bool Shows(const char* status, int lamp) {
-        return FindControl<CStaticST>(window.get(), CTorvaDlg::kIdStatus)->Text() == status &&
-               FindControl<PngButton>(window.get(), CTorvaDlg::kIdIndicator)->Checked() == lamp;
+        return FindControl<SkinLabel>(window.get(), MainWindow::kIdStatus)->Text() == status &&
+               FindControl<ImageButton>(window.get(), MainWindow::kIdIndicator)->Checked() == lamp;
     }
     bool ShowsConnected() { return Shows("Connect", 1); }
     bool ShowsDisconnected() { return Shows("Disconnect", 0); }
@@ -70,7 +70,7 @@ struct AppRig {
     RecordingPrompt prompt;
     DeviceParams params;
     TempDir dataDir;
-    std::unique_ptr<CTorvaDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace quavelo::test

@@ -42,7 +42,7 @@ struct CommandRig {
         // clang-format off
         Set({{&p.stereo, 1}, {&p.limiterLevel, 2}, {&p.hpfFreq, 2}, {&p.monitorMicCut, 5},
              {&p.monitorPlaybackCut, 0}, {&p.gain2, 7}, {&p.micGain, 20}, {&p.eqMode, 1},
-             {&p.kd4SwitchA, 1}, {&p.kd4SwitchB, 1}, {&p.graphBands[2].gain, 210},
+             {&p.kd4Mute, 1}, {&p.kd4Indicator, 1}, {&p.graphBands[2].gain, 210},
              {&p.sliderBands[2].gain, 210}});
         // clang-format on
     }
@@ -70,8 +70,8 @@ inline void Randomise(std::mt19937& random, DeviceParams& p, std::int32_t model)
          {&p.gain2, pick(Gain2Range(model))}, {&p.eqEnabled, pick(kSwitch)},
          {&p.eqMode, pick(kSwitch)}, {&p.monitorMicCut, micSide * cut},
          {&p.monitorPlaybackCut, (1 - micSide) * cut}, {&p.deviceModel, model},
-         {kd4 ? &p.kd4SwitchA : &p.stereo, pick(kSwitch)},
-         {kd4 ? &p.kd4Lock : &p.stereo, pick(kSwitch)}, {kd4 ? &p.kd4SwitchB : &p.stereo, pick(kSwitch)}});
+         {kd4 ? &p.kd4Mute : &p.stereo, pick(kSwitch)},
+         {kd4 ? &p.kd4Lock : &p.stereo, pick(kSwitch)}, {kd4 ? &p.kd4Indicator : &p.stereo, pick(kSwitch)}});
     for (int i = 0; i < kEqBands; ++i) {
         Set({{&p.sliderBands[i].gain, 10 * pick({0, 30})},
              {&p.graphBands[i].gain, 10 * pick({0, 30})}, {&p.graphBands[i].freq, pick(kBandFreq)}});

@@ -109,10 +109,10 @@ TEST(SettingsBlocksTest, AnswersOutOfRangeAreHeldInRange) {
                                 p.monitorMicCut, p.monitorPlaybackCut, p.micGain, p.eqEnabled,
                                 p.eqMode, p.sliderBands[0].gain, p.sliderBands[1].gain,
                                 p.sliderBands[2].gain, p.sliderBands[3].gain, p.sliderBands[4].gain,
-                                p.gain2, p.kd4SwitchA, p.kd4Lock, p.kd4SwitchB}),
+                                p.gain2, p.kd4Mute, p.kd4Lock, p.kd4Indicator}),
               (std::vector<int>{1, 1, 3, 1, 2, 80, 0, 47, 1, 0, 0, 0, 300, 300, 0, 80, 1, 1, 1}));
     DecodeStatusBlockKd4(Hex("FF A0 00 50 05 01  C8 50 FF 05 00"), p);
-    EXPECT_EQ((std::vector<int>{p.micGain, p.gain2, p.monitorMicCut, p.kd4SwitchA, p.kd4Lock}),
+    EXPECT_EQ((std::vector<int>{p.micGain, p.gain2, p.monitorMicCut, p.kd4Mute, p.kd4Lock}),
               (std::vector<int>{47, 80, 80, 1, 0}));
     for (int band = 1; band <= kEqBands; ++band) {
         const int block = 0x10 + 8 * (band - 1);

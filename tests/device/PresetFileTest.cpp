@@ -34,7 +34,7 @@ void FillDistinct(DeviceParams& p) {
              {&p.graphBands[i].q, 30 + i}, {&p.sliderBands[i].freq, 2000 + i},
              {&p.sliderBands[i].gain, 200 + i}, {&p.sliderBands[i].q, 40 + i}});
     }
-    Set({{&p.eqMode, 1}, {&p.stereo, 1}, {&p.kd4Lock, 1}, {&p.kd4SwitchA, 1}, {&p.kd4SwitchB, 1},
+    Set({{&p.eqMode, 1}, {&p.stereo, 1}, {&p.kd4Lock, 1}, {&p.kd4Mute, 1}, {&p.kd4Indicator, 1},
          {&p.monitorMicCut, 33}, {&p.monitorPlaybackCut, 0}, {&p.micGain, 41}, {&p.gain2, 42},
          {&p.hpfFreq, 2}, {&p.limiterLevel, 3}, {&p.meterLevel, 7}, {&p.deviceModel, kModelKd4}});
     // clang-format on
@@ -75,7 +75,7 @@ TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
             recalled.deviceModel = model;
             recall(DecodePresetImage(BuildPresetImage(saved)), recalled);
             const std::string kept =
-                model == kModelKd4 ? " stereo " : " kd4Lock kd4SwitchA kd4SwitchB ";
+                model == kModelKd4 ? " stereo " : " kd4Lock kd4Mute kd4Indicator ";
             std::map<std::string, int> expected = SettingsByName(saved);
             for (const auto& [name, value] : SettingsByName(recalled)) {
                 if (name.ends_with(".q") ||
@@ -103,7 +103,7 @@ TEST(PresetPreviewTest, ShowsTheValuesAsStored) {
     f.limiterOn = f.hpfOn = f.limiterLevel = 1;
     f.hpfFreq = 3;
     f.monitorPlaybackCut = INT_MIN;
-    f.kd4Lock = f.kd4SwitchB = 1;
+    f.kd4Lock = f.kd4Indicator = 1;
     const TorvaPresetPreview t = MakeTorvaPresetPreview(f);
     const Kd4PresetPreview k = MakeKd4PresetPreview(f);
     // clang-format off

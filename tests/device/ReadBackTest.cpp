@@ -111,7 +111,7 @@ TEST(Kd4ReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
         {"FF A0 00 00 0A 01  01 00 03 00 02 55 07 14 00 00", 3,  // the KD4 rules
          [](auto& p) -> int { return p.stereo * 1000 + p.gain2 * 100 + p.micGain; }, 6620},
         {"FF A0 00 40 09 01  F1 FF 00 06 0F  33 01 01 01", 4,
-         [](auto& p) -> int { return p.gain2 * 10 + p.kd4SwitchB; }, 511},
+         [](auto& p) -> int { return p.gain2 * 10 + p.kd4Indicator; }, 511},
         {"FF A0 00 18 04 01  0F A0 14 06", 6, [](auto& p) -> int { return p.graphBands[1].freq; }, 4000},
         {"FF A0 00 28 04 01  0F A0 14 06", 8, [](auto& p) -> int { return p.graphBands[3].gain; }, 210},
         {"FE A0 00 00 0A 01  01 01 03 01 02 55 07 14 01 00", -1, [](auto& p) -> int { return p.micGain; }, 0},

@@ -17,7 +17,7 @@ TEST(Kd4PageTest, SliderDragSendsAfterTwoHundredQuietMillisecondsAndAtTheRelease
     rig.Connect();
     const auto gain = [](auto& c, auto& p) { c.Pause(20ms), c.SetMicGainKd4(p.micGain); };
     for (int pos : {4, 8, 12, 16}) {
-        rig.DragSlider(CKd4Dlg::kIdMicGainSlider, {pos}, false);
+        rig.DragSlider(Kd4Page::kIdMicGainSlider, {pos}, false);
         rig.Tick(150ms);
         EXPECT_EQ(rig.TakeSent(), std::vector<std::string>{}) << "each movement restarts the wait";
     }
@@ -27,7 +27,7 @@ TEST(Kd4PageTest, SliderDragSendsAfterTwoHundredQuietMillisecondsAndAtTheRelease
     EXPECT_EQ(rig.TakeSent(), rig.SentBy(gain));
     rig.Tick(500ms);
     EXPECT_EQ(rig.TakeSent(), std::vector<std::string>{}) << "one group per quiet time";
-    rig.DragSlider(CKd4Dlg::kIdMicGainSlider, {30}, true);
+    rig.DragSlider(Kd4Page::kIdMicGainSlider, {30}, true);
     EXPECT_EQ(rig.TakeSent(), rig.SentBy(gain)) << "the release sends at once, and only once";
     rig.Tick(500ms);
     EXPECT_EQ(rig.TakeSent(), std::vector<std::string>{});
@@ -60,12 +60,12 @@ TEST(Kd4PageTest, ButtonsSayPleaseWaitWhileBusyAndSlidersWaitInLine) {
     rig.params.commandBusy = 1;
     const auto before = test::SettingsByName(rig.params);
     for (int id : {1015, 1016, 1017, 1030, 1031, 1032, 1095, 1100, 1101, 1034}) rig.Click(id);
-    rig.Choose(CKd4Dlg::kIdLimiterList, 2);
+    rig.Choose(Kd4Page::kIdLimiterList, 2);
     EXPECT_EQ(rig.prompt.Infos(), std::vector<std::string>(11, "Please Wait"));
     EXPECT_EQ(test::SettingsByName(rig.params), before);
-    EXPECT_EQ(rig.Control<CComBoxBtn>(CKd4Dlg::kIdLimiterList)->GetCurSel(), 0);
+    EXPECT_EQ(rig.Control<DropDownButton>(Kd4Page::kIdLimiterList)->GetCurSel(), 0);
     rig.TakeSent();
-    rig.KeySlider(CKd4Dlg::kIdMicGainSlider, 10);
+    rig.KeySlider(Kd4Page::kIdMicGainSlider, 10);
     EXPECT_EQ(rig.prompt.Infos().size(), 11U);
     EXPECT_EQ(rig.TakeSent(),
               rig.SentBy([](auto& c, auto&) { c.Pause(20ms), c.SetMicGainKd4(10); }));
@@ -77,17 +77,17 @@ TEST(Kd4PageTest, LockFromTheSwitchOrARecalledPresetAndUnlock) {
     Kd4Rig rig;
     const std::vector<int> locked{1015, 1016, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1096};
     const auto expectLocked = [&](bool on) {
-        EXPECT_EQ(rig.Control(CKd4Dlg::kIdLockOverlay)->isVisible(), on);
+        EXPECT_EQ(rig.Control(Kd4Page::kIdLockOverlay)->isVisible(), on);
         for (int id : locked) EXPECT_EQ(rig.Control(id)->isEnabled(), !on) << id;
         for (int id : {1017, 1058, 1067, 1100, 1101})
             EXPECT_TRUE(rig.Control(id)->isEnabled()) << id;
     };
     rig.Refresh([](DeviceParams& p) { p.limiterOn = 0, p.eqEnabled = 0; });
-    rig.Click(CKd4Dlg::kIdLockSwitch);
+    rig.Click(Kd4Page::kIdLockSwitch);
     expectLocked(true);
-    rig.Click(CKd4Dlg::kIdLockSwitch);
+    rig.Click(Kd4Page::kIdLockSwitch);
     expectLocked(false);
-    EXPECT_FALSE(rig.Control(CKd4Dlg::kIdLimiterList)->isEnabled()) << "the limiter is off";
+    EXPECT_FALSE(rig.Control(Kd4Page::kIdLimiterList)->isEnabled()) << "the limiter is off";
     EXPECT_FALSE(rig.Control(EqEditor::kIdFirstBandSlider)->isEnabled()) << "the equaliser is off";
 
     DeviceParams stored;
@@ -98,7 +98,7 @@ TEST(Kd4PageTest, LockFromTheSwitchOrARecalledPresetAndUnlock) {
     rig.Click(kIdFirstSlotButton + 4);
     rig.Click(kIdReadButton);
     expectLocked(true);
-    EXPECT_EQ(rig.Control<PngButton>(CKd4Dlg::kIdLockSwitch)->Checked(), 1);
+    EXPECT_EQ(rig.Control<ImageButton>(Kd4Page::kIdLockSwitch)->Checked(), 1);
 }
 
 }  // namespace

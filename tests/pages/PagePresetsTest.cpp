@@ -43,7 +43,7 @@ void CheckPresetFlow(const Texts& t,
     rig.Click(kIdReadButton);
     EXPECT_EQ(rig.params.micGain, 30);
     EXPECT_EQ(rig.params.limiterLevel, 3);
-    EXPECT_EQ(rig.template Control<CBitmapSlider>(1028)->GetPos(), 30) << "the page is refreshed";
+    EXPECT_EQ(rig.template Control<ImageSlider>(1028)->GetPos(), 30) << "the page is refreshed";
     EXPECT_TRUE(rig.Graph()->isVisible()) << "the recalled view";
     std::vector<std::string> sent = rig.TakeSent();
     ASSERT_FALSE(sent.empty());

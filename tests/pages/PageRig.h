@@ -7,19 +7,19 @@
 #include <memory>
 #include <thread>
 
-#include "graph/CMultiColorPlotCtrl.h"
-#include "pages/CControlDlg.h"
-#include "pages/CKd4Dlg.h"
+#include "graph/ResponseGraph.h"
+#include "pages/Kd4Page.h"
+#include "pages/TorvaPage.h"
 #include "support/FakeReportLink.h"
 #include "support/RecordingLogSink.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingSleeper.h"
 #include "support/TempDir.h"
-#include "widgets/CBitmapSlider.h"
-#include "widgets/CComBoxBtn.h"
-#include "widgets/CDropList.h"
 #include "widgets/ControlId.h"
-#include "widgets/PngButton.h"
+#include "widgets/DropDownButton.h"
+#include "widgets/DropDownList.h"
+#include "widgets/ImageButton.h"
+#include "widgets/ImageSlider.h"
 
 namespace quavelo::test {
 
@@ -39,13 +39,13 @@ struct ThreadNotingLink final : ReportLink {
     std::atomic<int> onUiThread = 0, elsewhere = 0;
 };
 
-// A control page (CControlDlg or CKd4Dlg) as the main window shows it, over a recording link,
+// A control page (TorvaPage or Kd4Page) as the main window shows it, over a recording link,
 // recorded prompts and pauses, a KD4 send worker, an empty preset folder and a clock that moves
 // only when the test moves it; driven as a user does. Disconnected until Connect; the trace
 // starts empty.
 template <typename Page>
 struct PageRig {
-    static constexpr bool kKd4 = std::is_same_v<Page, CKd4Dlg>;
+    static constexpr bool kKd4 = std::is_same_v<Page, Kd4Page>;
 
     EventTrace trace;
     FakeReportLink link{&trace};
@@ -91,7 +91,7 @@ struct PageRig {
     }
     // Puts slider `id` at `pos` with a key, which reports a release.
     void KeySlider(int id, int pos) {
-        auto* slider = Control<CBitmapSlider>(id);
+        auto* slider = Control<ImageSlider>(id);
         slider->SetPos(pos == slider->Min() ? pos + 1 : pos - 1);
         QTest::keyClick(slider, pos == slider->Min() ? Qt::Key_Home : Qt::Key_Right);
         QCoreApplication::sendPostedEvents();
@@ -99,7 +99,7 @@ struct PageRig {
     // Mouse on slider `id`: a press on the thumb unless it is held, then a drag step to each of
     // `positions`.
     void DragSlider(int id, std::initializer_list<int> positions, bool release) {
-        auto* slider = Control<CBitmapSlider>(id);
+        auto* slider = Control<ImageSlider>(id);
         const auto at = [slider](int pos) {
             const int along = PosToPixel(slider->Axis(), pos);
             return slider->Vertical() ? QPoint(slider->width() / 2, along)
@@ -113,12 +113,12 @@ struct PageRig {
     }
     // A choice in a drop-down's list, as its pop-up reports it.
     void Choose(int id, int index) {
-        auto* box = Control<CComBoxBtn>(id);
+        auto* box = Control<DropDownButton>(id);
         box->List()->setCurrentRow(index);
         box->OnChoice(index);
         QCoreApplication::sendPostedEvents();
     }
-    CMultiColorPlotCtrl* Graph() const { return Control<CMultiColorPlotCtrl>(EqEditor::kIdGraph); }
+    ResponseGraph* Graph() const { return Control<ResponseGraph>(EqEditor::kIdGraph); }
     QPoint HandleCentre(int band) const {
         if (Graph()->Handles().empty()) Graph()->grab();  // created at the first paint
         const HandleBox& box = Graph()->Handles()[static_cast<std::size_t>(band)].box;
@@ -160,7 +160,7 @@ struct PageRig {
     }
 };
 
-using TorvaRig = PageRig<CControlDlg>;
-using Kd4Rig = PageRig<CKd4Dlg>;
+using TorvaRig = PageRig<TorvaPage>;
+using Kd4Rig = PageRig<Kd4Page>;
 
 }  // namespace quavelo::test

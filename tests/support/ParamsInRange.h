@@ -22,7 +22,7 @@ inline std::vector<NamedField> SettingsFields(const DeviceParams& p) {
     std::vector<NamedField> fields{
         {"eqEnabled", p.eqEnabled, kSwitch}, {"eqMode", p.eqMode, kSwitch},
         {"stereo", p.stereo, kSwitch}, {"kd4Lock", p.kd4Lock, kSwitch},
-        {"kd4SwitchA", p.kd4SwitchA, kSwitch}, {"kd4SwitchB", p.kd4SwitchB, kSwitch},
+        {"kd4Mute", p.kd4Mute, kSwitch}, {"kd4Indicator", p.kd4Indicator, kSwitch},
         {"monitorMicCut", p.monitorMicCut, kMonitorCut},
         {"monitorPlaybackCut", p.monitorPlaybackCut, kMonitorCut},
         {"micGain", p.micGain, kMicGain}, {"gain2", p.gain2, Gain2Range(p.deviceModel)},

@@ -1,0 +1,157 @@
+#include "app/StartScreen.h"
+
+#include <QPainter>
+
+#include "app/MainWindow.h"
+#include "device/ParamRange.h"
+#include "widgets/ControlId.h"
+#include "widgets/ImageButton.h"
+#include "widgets/LevelMeter.h"
+#include "widgets/PngResource.h"
+#include "widgets/SkinColor.h"
+#include "widgets/SkinLabel.h"
+
+namespace quavelo {
+
+namespace {
+
+constexpr int kConverterOff = 182;
+constexpr int kConverterOn = 183;
+constexpr int kMicrophoneOff = 194;
+constexpr int kMicrophoneOn = 195;
+constexpr int kStartImage = 190;
+constexpr int kStartMeterFill = 133;
+constexpr int kStartMeterBackground = 132;
+constexpr int kBrandPanel = 143;
+// Opaque: the caption colour is ARGB, and 0x202020 alone would draw nothing.
+constexpr std::uint32_t kCaptionText = 0xFF202020;
+constexpr int kCaptionPoints = 12;
+// The brand panel stands right of the tiles, level with them.
+constexpr QPoint kBrandAt{470, 30};
+// A rule under the tiles and the panel, and the hint centred over Start.
+constexpr int kRuleY = 370;
+constexpr QRect kHintBox{271, 440, 400, 30};
+constexpr std::uint32_t kRuleColour = 0xA5BFD8;  // GDI colour: a darker beige
+constexpr std::uint32_t kHintColour = 0x40505C;  // GDI colour: a warm dark grey
+
+const QString kTorvaCaption = QStringLiteral("TORVA Virtual Device Phone Converter");
+const QString kKd4Caption = QStringLiteral("KD4 Virtual Device Phone Converter");
+
+ImageButton* MakeTile(QWidget* parent, int id) {
+    auto* tile = new ImageButton(parent);
+    SetControlId(tile, id);
+    tile->SetButtonKind(ImageButton::kSwitch);
+    tile->SetDrawCaption(false);
+    return tile;
+}
+
+SkinLabel* MakeCaption(QWidget* parent, int id) {
+    auto* caption = new SkinLabel(parent);
+    SetControlId(caption, id);
+    return caption;
+}
+
+}  // namespace
+
+StartScreen::StartScreen(DeviceParams& params, MainWindow& mainWindow, QWidget* parent)
+    : QWidget(parent),
+      params_(params),
+      mainWindow_(mainWindow),
+      progress_(new LevelMeter(this)),
+      start_(new ImageButton(this)),
+      torvaTile_(MakeTile(this, kIdTorvaTile)),
+      kd4Tile_(MakeTile(this, kIdKd4Tile)),
+      thirdTile_(MakeTile(this, kIdThirdTile)),
+      torvaCaption_(MakeCaption(this, kIdTorvaCaption)),
+      kd4Caption_(MakeCaption(this, kIdKd4Caption)),
+      thirdCaption_(MakeCaption(this, kIdThirdCaption)) {
+    SetControlId(progress_, kIdProgress);
+    SetControlId(start_, kIdStart);
+    start_->SetButtonKind(ImageButton::kPushButton);
+    for (ImageButton* tile : {torvaTile_, kd4Tile_, thirdTile_}) {
+        connect(tile, &ImageButton::clicked, this, [this, tile] { OnTileClicked(tile); });
+    }
+    connect(start_, &ImageButton::clicked, this, [this] { OnStart(); });
+}
+
+bool StartScreen::OnInitDialog() {
+    torvaTile_->setGeometry(50, 30, 180, 180);
+    torvaCaption_->setGeometry(50, 215, 180, 60);
+    kd4Tile_->setGeometry(260, 30, 180, 180);
+    kd4Caption_->setGeometry(260, 215, 180, 60);
+    thirdTile_->setGeometry(470, 30, 180, 180);
+    thirdCaption_->setGeometry(470, 215, 180, 60);
+    start_->setGeometry(420, 500, 102, 50);
+
+    for (SkinLabel* caption : {torvaCaption_, kd4Caption_, thirdCaption_}) {
+        caption->SetFontSize(kCaptionPoints);
+        caption->SetTextColor(kCaptionText);
+        caption->SetText(QStringLiteral("TORVA Virtual Device"));
+    }
+
+    start_->SetImages3(kStartImage, kStartImage, kStartImage);
+    torvaTile_->SetImages2(kConverterOff, kConverterOn);
+    kd4Tile_->SetImages2(kMicrophoneOff, kMicrophoneOn);
+    thirdTile_->SetImages2(kConverterOff, kConverterOn);
+    torvaTile_->SetChecked(1);
+    kd4Tile_->SetChecked(0);
+    thirdTile_->SetChecked(0);
+
+    kd4Tile_->show();
+    torvaCaption_->show();
+    thirdTile_->hide();
+    thirdCaption_->hide();
+
+    start_->setText(QStringLiteral("Start"));
+    torvaCaption_->SetText(kTorvaCaption);
+    kd4Caption_->SetText(kKd4Caption);
+    thirdCaption_->SetText(kTorvaCaption);
+
+    progress_->setGeometry(374, 420, 252, 39);
+    progress_->SetRange(0, 100);
+    progress_->SetPos(20);
+    progress_->SetMeterImages(kStartMeterFill, kStartMeterBackground);
+    progress_->hide();
+
+    brand_ = LoadPngResource(kBrandPanel);
+    QFont caption = font();
+    caption.setPixelSize(15);
+    setFont(caption);
+    return true;
+}
+
+int StartScreen::SelectedModel() const {
+    return kd4Tile_->Checked() != 0 ? kModelKd4 : kModelTorva;
+}
+
+void StartScreen::OnTileClicked(ImageButton* tile) {
+    for (ImageButton* each : {torvaTile_, kd4Tile_, thirdTile_}) {
+        each->SetChecked(each == tile ? 1 : 0);
+        each->repaint();
+    }
+}
+
+void StartScreen::OnStart() {
+    const int model = SelectedModel();
+    params_.deviceModel = model;
+    mainWindow_.ShowPage(model == kModelKd4 ? MainWindow::kPageKd4 : MainWindow::kPageTorva);
+    mainWindow_.SetTitleText(model == kModelKd4 ? QStringLiteral("KD4") : QStringLiteral("Torva"));
+    mainWindow_.ToggleConnection();
+}
+
+void StartScreen::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(FromGdiColor(0x202020));
+    painter.fillRect(rect(), FromGdiColor(MainWindow::kBackground));
+    if (!brand_.isNull()) painter.drawImage(kBrandAt, brand_);
+    painter.setPen(QPen(FromGdiColor(kRuleColour), 1));
+    painter.drawLine(50, kRuleY, width() - 30, kRuleY);
+    QFont hint(QStringLiteral("Microsoft MHei"));
+    hint.setPixelSize(15);
+    painter.setFont(hint);
+    painter.setPen(FromGdiColor(kHintColour));
+    painter.drawText(kHintBox, Qt::AlignCenter,
+                     QStringLiteral("Choose your converter, then press Start"));
+}
+
+}  // namespace quavelo

@@ -1,0 +1,185 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "graph/EqResponse.h"
+#include "graph/PlotBackdrop.h"
+#include "graph/PlotCurveCache.h"
+#include "graph/PlotGeometry.h"
+#include "graph/PlotHandle.h"
+
+namespace quavelo {
+
+// The numbers of the graph's notifications in the rest of the system (logs, the pages'
+// dispatch). Each is delivered as a signal of ResponseGraph with the same arguments.
+inline constexpr int kMsgPlotPoint = 0x28D3;        // pointChanged(band, controlId); 10451
+inline constexpr int kMsgPlotDoubleClick = 0x28D4;  // pointDoubleClicked(band, 1)
+
+// One band of the response the graph draws (see EqBandInputs for the units).
+struct PlotBandInput {
+    double gain = 0.0;
+    double q = 0.0;
+    double frequency = 0.0;
+    std::uint32_t shape = 0;
+    std::uint32_t kind = 0;
+    std::uint32_t filterEnabled = 0;
+};
+
+// The equaliser graph of the pages: a dark plot with a logarithmic frequency axis and a dB axis
+// carrying the response curve of every band and of the whole equaliser (mode 1), or a row of
+// vertical faders on linear axes (mode 4), with one numbered handle per band that the user
+// drags.
+//
+// How a page sets it up, once: mode, y range, show axes, band count and handle kinds; InitPlot;
+// SetControlId and a connection to pointChanged / pointDoubleClicked; the band inputs and the
+// handle values (FrequencyX / GainY). After a later change of handle values it calls
+// RefreshHandles; a change of band inputs repaints by itself. The handles are created from the
+// handle values at the first paint.
+//
+// Every selection, drag step and release is reported to the control itself first (OnPlotNotify:
+// it copies the handle's values into FrequencyX / GainY and sets Moving) and then to the page by
+// pointChanged. The page must receive it synchronously — a direct connection, which is what the
+// default connection gives on the user-interface thread — so that it reads the new values.
+class ResponseGraph : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kModeResponse = 1;
+    static constexpr int kModeFaders = 4;
+    // Room for handle values and handles; bands beyond it get no handle.
+    static constexpr int kMaxHandles = kMaxBandCurves;
+
+    explicit ResponseGraph(QWidget* parent = nullptr);
+
+    // Display settings. Constructor values: mode 1, y 0..100 dB, x 20..20000 Hz, text and axes
+    // shown, band count 4.
+    void SetMode(int mode);
+    int Mode() const { return mode_; }
+    void SetYMax(double yMax);
+    void SetYMin(double yMin);
+    void SetXMin(double xMin);
+    void SetXMax(double xMax);
+    const PlotRange& Range() const { return range_; }
+    void SetShowText(bool show);
+    bool ShowText() const { return showText_; }
+    void SetShowAxes(bool show);
+    bool ShowAxes() const { return showAxes_; }
+
+    // Bands of the response and handles alike; negative counts as 0. The response draws at most
+    // kMaxEqBands bands and the handles reach at most kMaxHandles.
+    void SetBandCount(int count);
+    int BandCount() const { return bandCount_; }
+
+    // Handle values per band (0 .. kMaxHandles - 1; other bands are ignored and read 0).
+    // kind: kHandleOrdinary (1, constructor value), kHandleHighPass, kHandleLowPass.
+    void SetHandleKind(int band, int kind);
+    int HandleKind(int band) const;
+    // The band's frequency (Hz in mode 1, fader position in mode 4) and gain (dB).
+    void SetFrequencyX(int band, double x);
+    double FrequencyX(int band) const;
+    void SetGainY(int band, double y);
+    double GainY(int band) const;
+
+    // The response inputs of band 0 .. kMaxEqBands - 1 (others are ignored).
+    void SetBandInput(int band, const PlotBandInput& input);
+    const EqBandInputs& BandInputs() const { return inputs_; }
+
+    // Computes the plot area from the control's size.
+    void InitPlot();
+    // Recomputes the plot area, moves every handle to its band's FrequencyX / GainY and repaints.
+    void RefreshHandles();
+    // Brings the curves up to date with the band inputs; painting in mode 1 calls it. The maths
+    // runs only when the inputs changed since its last run.
+    void ComputeEqResponse();
+
+    // The control's own handling of a notification: Moving becomes phase == 1; the handle of
+    // band `band` (among the selected handles in mode 1, among all in mode 4) hands its values
+    // to FrequencyX / GainY and RefreshHandles runs. A band without such a handle changes
+    // nothing else.
+    void OnPlotNotify(int band, int phase);
+
+    // True while a drag step is being reported, false for a selection or a release.
+    bool Moving() const { return moving_; }
+    bool Dragging() const { return dragging_; }
+    QPoint GrabOffset() const { return grabOffset_; }
+    QPoint LastMouse() const { return lastMouse_; }
+    const PlotArea& Area() const { return area_; }
+    // In creation (band) order; empty until the first paint.
+    const std::vector<PlotHandle>& Handles() const { return handles_; }
+    // Band numbers of the selected handles, in selection order.
+    std::vector<int> SelectedBands() const;
+    const PlotCurveCache& CurveCache() const { return cache_; }
+    const PlotBackdrop& Backdrop() const { return backdrop_; }
+
+  signals:
+    // 0x28D3: the handle of `band` was selected, dragged one step or released; controlId is the
+    // control's id (ControlId.h). FrequencyX, GainY and Moving already hold the new values.
+    void pointChanged(int band, int controlId);
+    // 0x28D4: a double-click while a handle is selected; band is the last selected handle's,
+    // `one` is always 1.
+    void pointDoubleClicked(int band, int one);
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    void CreateHandles();
+    void PlaceHandles();
+    void ClearSelection();
+    PlotHandle* SelectedHandle(std::size_t i);
+    const PlotHandle* NotifiedHandle(int band) const;
+    void Notify(int band, int phase);
+    void Press(QPoint at);
+    void DragTo(QPoint at);
+    void Release();
+    void Paint(QPainter& painter);
+    // Mode 1 under the handles: the background with grid and labels, then the band curves and
+    // the total over it. Both are kept as images (PlotBackdrop) and redrawn only on a change.
+    PlotBackdrop::Key BackdropKey(const QPainter& painter, int curves) const;
+    void PaintGrid(QPainter& painter) const;
+    void PaintCurves(QPainter& painter) const;
+
+    // Band inputs of the response; bandCount follows bandCount_.
+    EqBandInputs inputs_;
+
+    std::vector<PlotHandle> handles_;
+    std::vector<int> selected_;  // indices into handles_
+    bool handlesCreated_ = false;
+
+    bool dragging_ = false;
+    QPoint grabOffset_;
+    QPoint lastMouse_;
+    bool moving_ = false;
+
+    PlotRange range_;
+    bool showText_ = true;
+    bool showAxes_ = true;
+    int mode_ = kModeResponse;
+
+    std::array<double, kMaxHandles> gainY_{};
+    std::array<double, kMaxHandles> frequencyX_{};
+    std::array<int, kMaxHandles> handleKind_{};
+    int bandCount_ = 4;
+    PlotArea area_;
+
+    PlotCurveCache cache_;
+    PlotBackdrop grid_;
+    PlotBackdrop backdrop_;
+    QFont axisFont_;
+    QFont handleFont_;
+};
+
+}  // namespace quavelo

@@ -1,0 +1,193 @@
+#include "widgets/DropDownButton.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "widgets/DropDownList.h"
+#include "widgets/DropDownPopup.h"
+#include "widgets/OffscreenBuffer.h"
+#include "widgets/PngResource.h"
+#include "widgets/SkinColor.h"
+
+namespace quavelo {
+
+namespace {
+
+// A face whose character cell (ascent + descent) is `cellHeight` pixels, as the choice box's
+// font is given.
+QFont CellHeightFont(const QString& family, int cellHeight, QFont::Weight weight) {
+    QFont font(family);
+    font.setWeight(weight);
+    font.setPixelSize(cellHeight);
+    const int height = QFontMetrics(font).height();
+    if (height > cellHeight) font.setPixelSize(std::max(1, cellHeight * cellHeight / height));
+    return font;
+}
+
+constexpr int kWheelNotch = 120;
+
+}  // namespace
+
+DropDownButton::DropDownButton(QWidget* parent)
+    : QAbstractButton(parent),
+      fontNormal_(CellHeightFont(QStringLiteral("Microsoft MHei"), 20, QFont::Normal)),
+      fontHover_(fontNormal_) {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void DropDownButton::SetComboBitmaps() {
+    normalBitmapId_ = kNormalBitmap;
+    hoverBitmapId_ = kHoverBitmap;
+    const QImage bitmap = LoadBitmapResource(normalBitmapId_);
+    if (!bitmap.isNull()) resize(bitmap.size());
+    update();
+}
+
+void DropDownButton::SetTextColors(std::uint32_t normal, std::uint32_t hover) {
+    textColorNormal_ = normal;
+    textColorHover_ = hover;
+    update();
+}
+
+void DropDownButton::SetUseHandCursor(bool use) {
+    if (use) {
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
+bool DropDownButton::CreateDropDown(int choiceId) {
+    if (popup_ != nullptr) return true;
+    listWidth_ = width();
+    popup_ = new DropDownPopup(this);
+    popup_->List()->SetListFont(fontNormal_);
+    choiceId_ = choiceId;
+    return true;
+}
+
+DropDownList* DropDownButton::List() const { return popup_ != nullptr ? popup_->List() : nullptr; }
+
+bool DropDownButton::ListOpen() const { return popup_ != nullptr && popup_->isVisible(); }
+
+void DropDownButton::SetCurSel(int index) {
+    DropDownList* list = List();
+    if (list == nullptr || list->count() == 0) return;
+    index = std::clamp(index, 0, list->count() - 1);
+    list->setCurrentRow(index);
+    list->SetSavedSelection(index);
+    setText(list->item(index)->text());
+    repaint();
+}
+
+int DropDownButton::GetCurSel() const {
+    const DropDownList* list = List();
+    return list != nullptr ? list->currentRow() : -1;
+}
+
+void DropDownButton::OnChoice(int index) {
+    DropDownList* list = List();
+    setText(list->item(index)->text());
+    hover_ = true;
+    setFocus(Qt::OtherFocusReason);
+    repaint();
+    PostChoice(index);
+    list->SetSavedSelection(index);
+}
+
+void DropDownButton::PostChoice(int index) {
+    QMetaObject::invokeMethod(
+        this, [this, id = choiceId_, index] { emit choiceMade(id, index); }, Qt::QueuedConnection);
+}
+
+void DropDownButton::OpenList() {
+    DropDownList* list = List();
+    const int count = list->count();
+    int height = kMaxListHeight;
+    if (count > 0) height = std::min(height, DropDownList::kItemHeight * count);
+    const QPoint bottomLeft = mapToGlobal(QPoint(0, this->height()));
+    popup_->setGeometry(bottomLeft.x(), bottomLeft.y() - 1, listWidth_, height + 1);
+    popup_->show();
+    list->setFocus(Qt::PopupFocusReason);
+    if (list->currentItem() != nullptr) list->scrollToItem(list->currentItem());
+}
+
+void DropDownButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    hover_ = false;
+    if (popup_ != nullptr) {
+        if (popup_->isVisible()) {
+            popup_->hide();
+        } else {
+            OpenList();
+        }
+    }
+    update();
+}
+
+void DropDownButton::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+void DropDownButton::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    DropDownList* list = List();
+    if (list == nullptr || list->count() == 0) return;
+    wheelAccumulator_ =
+        std::clamp(wheelAccumulator_ + event->angleDelta().y(), -kWheelNotch, kWheelNotch);
+    if (wheelAccumulator_ != kWheelNotch && wheelAccumulator_ != -kWheelNotch) return;
+    const int current = list->currentRow();
+    const int index =
+        wheelAccumulator_ < 0 ? std::min(current + 1, list->count() - 1) : std::max(current - 1, 0);
+    wheelAccumulator_ = 0;
+    SetCurSel(index);
+    PostChoice(index);
+}
+
+void DropDownButton::enterEvent(QEnterEvent* event) {
+    hover_ = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void DropDownButton::leaveEvent(QEvent* event) {
+    hover_ = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void DropDownButton::focusOutEvent(QFocusEvent* event) {
+    hover_ = false;
+    update();
+    QAbstractButton::focusOutEvent(event);
+}
+
+void DropDownButton::paintEvent(QPaintEvent*) {
+    QPainter target(this);
+    OffscreenBuffer dc(target, rect());
+    int bitmapId = normalBitmapId_;
+    const QFont* font = &fontNormal_;
+    std::uint32_t colour = textColorNormal_;
+    if (!isEnabled()) {
+        bitmapId = disabledLook_ ? disabledBitmapId_ : 0;
+    } else if (hover_) {
+        bitmapId = hoverBitmapId_;
+        font = &fontHover_;
+        colour = textColorHover_;
+    }
+    const QImage bitmap = bitmapId != 0 ? LoadBitmapResource(bitmapId) : QImage();
+    if (bitmap.isNull()) {
+        dc->fillRect(rect(), palette().button());
+    } else {
+        dc->setRenderHint(QPainter::SmoothPixmapTransform);
+        dc->drawImage(rect(), bitmap);
+    }
+    if (text().isEmpty()) return;
+    dc->setFont(*font);
+    dc->setPen(FromGdiColor(colour));
+    dc->drawText(rect().adjusted(5, 0, -20, 0), Qt::AlignCenter | Qt::TextSingleLine, text());
+}
+
+}  // namespace quavelo

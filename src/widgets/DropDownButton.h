@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QFont>
+
+#include <cstdint>
+
+namespace quavelo {
+
+class DropDownList;
+class DropDownPopup;
+
+// The pages' choice box: a button that shows the current choice over a bitmap and opens a list
+// (DropDownPopup with its DropDownList) below itself on a press. A choice made in the list or with
+// the mouse wheel is reported with choiceMade(choiceId, index), delivered queued. SetCurSel shows a
+// choice without reporting it.
+class DropDownButton : public QAbstractButton {
+    Q_OBJECT
+
+  public:
+    static constexpr int kNormalBitmap = 147;
+    static constexpr int kHoverBitmap = 148;
+    static constexpr int kMaxListHeight = 200;
+
+    explicit DropDownButton(QWidget* parent = nullptr);
+
+    // Normal bitmap 147, hover bitmap 148; the button takes bitmap 147's size, keeping its place.
+    void SetComboBitmaps();
+    void SetDisabledBitmap(int id) {
+        disabledBitmapId_ = id;
+        update();
+    }
+    // When set, a disabled button draws the disabled bitmap; otherwise no bitmap at all.
+    void SetDisabledLook(bool look) {
+        disabledLook_ = look;
+        update();
+    }
+    bool DisabledLook() const { return disabledLook_; }
+    // Text colours as GDI colours (0x00BBGGRR).
+    void SetTextColors(std::uint32_t normal, std::uint32_t hover);
+    void SetUseHandCursor(bool use);
+
+    // Creates the pop-up and its list; choiceId is what choiceMade reports as its first argument.
+    // The list is as wide as the button. Returns false when the pop-up could not be made.
+    bool CreateDropDown(int choiceId);
+    // The list, or nullptr before CreateDropDown.
+    DropDownList* List() const;
+    DropDownPopup* Popup() const { return popup_; }
+    bool ListOpen() const;
+
+    // Shows item `index` (held to the list's items) on the button, at once, without reporting.
+    void SetCurSel(int index);
+    // The list's current selection, -1 when there is none.
+    int GetCurSel() const;
+
+    bool Hover() const { return hover_; }
+    int ChoiceId() const { return choiceId_; }
+
+    // The pop-up's report of a choice in the list.
+    void OnChoice(int index);
+
+  signals:
+    void choiceMade(int choiceId, int index);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    void OpenList();
+    void PostChoice(int index);
+
+    int normalBitmapId_ = 0;
+    int hoverBitmapId_ = 0;
+    int disabledBitmapId_ = 0;
+    bool disabledLook_ = false;
+    std::uint32_t textColorNormal_ = 0xFFFFFF;
+    std::uint32_t textColorHover_ = 0xFFFFFF;
+    QFont fontNormal_;
+    QFont fontHover_;
+    bool hover_ = false;
+    DropDownPopup* popup_ = nullptr;
+    int listWidth_ = 0;
+    int choiceId_ = 0;
+    int wheelAccumulator_ = 0;
+};
+
+}  // namespace quavelo

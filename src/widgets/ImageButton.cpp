@@ -1,0 +1,106 @@
+#include "widgets/ImageButton.h"
+
+#include <QEnterEvent>
+#include <QHelpEvent>
+#include <QToolTip>
+
+#include "widgets/OffscreenBuffer.h"
+#include "widgets/PngResource.h"
+#include "widgets/SkinColor.h"
+
+namespace quavelo {
+
+ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {}
+
+void ImageButton::SetImages3(int normalId, int pressedId, int hoverId) {
+    images_ = {LoadPngResource(normalId), LoadPngResource(pressedId), LoadPngResource(hoverId)};
+    ApplySizeMode();
+}
+
+void ImageButton::SetImages2(int uncheckedId, int checkedId) {
+    images_ = {LoadPngResource(uncheckedId), LoadPngResource(checkedId), QImage()};
+    ApplySizeMode();
+}
+
+void ImageButton::SetChecked(int checked) {
+    checked_ = checked;
+    update();
+}
+
+void ImageButton::ApplySizeMode() {
+    const QSize image = images_[0].size();
+    switch (sizeMode_) {
+        case 1:
+            width_ = image.width();
+            height_ = image.height();
+            break;
+        case 2:
+            width_ = image.width() / 2;
+            height_ = image.height() / 2;
+            break;
+        default:
+            width_ = width();
+            height_ = height();
+            break;
+    }
+    resize(width_, height_);
+    update();
+}
+
+const QImage* ImageButton::CurrentImage() {
+    if (kind_ == kPushButton) {
+        const bool active = isDown() || hovering_;
+        if (changeCaptionColor_) captionColor_ = active ? activeCaptionColor_ : normalCaptionColor_;
+        return &images_[isDown() ? 1 : hovering_ ? 2 : 0];
+    }
+    if (images_[0].isNull()) return nullptr;
+    return &images_[checked_ != 0 ? 1 : 0];
+}
+
+void ImageButton::paintEvent(QPaintEvent*) {
+    QPainter target(this);
+    OffscreenBuffer dc(target, rect());
+    dc->setRenderHint(QPainter::SmoothPixmapTransform);
+    const QImage* image = CurrentImage();
+    const QRect face(QPoint(0, 0), ImageSize());
+    if (image != nullptr && !image->isNull()) dc->drawImage(face, *image);
+
+    // The caption takes the parent's font size in the caption face; a button without a parent
+    // has no font to follow and draws no caption.
+    if (!drawCaption_ || parentWidget() == nullptr || text().isEmpty()) return;
+    QFont font = parentWidget()->font();
+    font.setFamily(QStringLiteral("Microsoft MHei"));
+    font.setWeight(QFont::Normal);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    dc->setRenderHint(QPainter::TextAntialiasing);
+    dc->setFont(font);
+    dc->setPen(FromArgb(captionColor_));
+    dc->drawText(face, Qt::AlignCenter, text());
+}
+
+void ImageButton::enterEvent(QEnterEvent* event) {
+    hovering_ = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void ImageButton::leaveEvent(QEvent* event) {
+    hovering_ = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+bool ImageButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (text().isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), text(), this);
+        }
+        return true;
+    }
+    return QAbstractButton::event(event);
+}
+
+}  // namespace quavelo

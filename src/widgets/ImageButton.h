@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+
+namespace quavelo {
+
+// The image button of every page: a push button (normal, pressed and hover images) or a
+// two-state switch (unchecked and checked images), with an optional caption centred over the
+// image; the tooltip shows the caption. A click emits clicked(); the button never changes its
+// checked state itself — the owner flips it with SetChecked in its click handler. Qt's own
+// checkable state is not used.
+class ImageButton : public QAbstractButton {
+    Q_OBJECT
+
+  public:
+    enum Kind { kPushButton = 0, kSwitch = 1 };
+
+    explicit ImageButton(QWidget* parent = nullptr);
+
+    // Load the images by skin id (a missing id leaves that state blank), then size the control
+    // by the size mode. A later call replaces the images.
+    void SetImages3(int normalId, int pressedId, int hoverId);
+    void SetImages2(int uncheckedId, int checkedId);
+
+    void SetButtonKind(int kind) {
+        kind_ = kind;
+        update();
+    }
+    int ButtonKind() const { return kind_; }
+    // Switch state, 0 or 1; repaints.
+    void SetChecked(int checked);
+    int Checked() const { return checked_; }
+    void SetDrawCaption(bool draw) {
+        drawCaption_ = draw;
+        update();
+    }
+    // 0: the images fill the control, also after it is resized; 1: the control takes the first
+    // image's size; 2: half of it (integer halves).
+    void SetSizeMode(int mode) { sizeMode_ = mode; }
+    // ARGB colours (0xAARRGGBB).
+    void SetCaptionColor(std::uint32_t argb) {
+        captionColor_ = argb;
+        update();
+    }
+    void SetNormalCaptionColor(std::uint32_t argb) { normalCaptionColor_ = argb; }
+    void SetActiveCaptionColor(std::uint32_t argb) { activeCaptionColor_ = argb; }
+    // When set, a push button's caption takes the active colour while pressed or hovered.
+    void SetChangeCaptionColor(bool change) { changeCaptionColor_ = change; }
+
+    bool Hovering() const { return hovering_; }
+    // The size the images are drawn in.
+    QSize ImageSize() const { return sizeMode_ == 0 ? size() : QSize(width_, height_); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void ApplySizeMode();
+    const QImage* CurrentImage();
+
+    int kind_ = kSwitch;
+    int checked_ = 0;
+    bool drawCaption_ = true;
+    int sizeMode_ = 0;
+    std::uint32_t captionColor_ = 0xFFFFFFFF;
+    std::uint32_t normalCaptionColor_ = 0xFFFFFFFF;
+    std::uint32_t activeCaptionColor_ = 0xFF808080;
+    bool changeCaptionColor_ = false;
+    bool hovering_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    std::array<QImage, 3> images_;
+};
+
+}  // namespace quavelo

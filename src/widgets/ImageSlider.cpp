@@ -1,0 +1,183 @@
+#include "widgets/ImageSlider.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "widgets/ControlId.h"
+#include "widgets/OffscreenBuffer.h"
+#include "widgets/PngResource.h"
+
+namespace quavelo {
+
+ImageSlider::ImageSlider(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+void ImageSlider::SetChannelImages(int fillId, int channelId) {
+    fill_ = LoadPngResource(fillId);
+    channel_ = LoadPngResource(channelId);
+    width_ = fill_.width();
+    height_ = fill_.height();
+    resize(width_, height_);
+    channelSet_ = true;
+    update();
+}
+
+void ImageSlider::SetThumbImages(int thumbId, int activeThumbId) {
+    thumb_ = LoadPngResource(thumbId);
+    activeThumb_ = LoadPngResource(activeThumbId);
+    thumbWidth_ = thumb_.width();
+    thumbHeight_ = thumb_.height();
+    if (!channelSet_) {
+        width_ = width();
+        height_ = height();
+    }
+    thumbSet_ = true;
+    update();
+}
+
+void ImageSlider::SetPos(int value) {
+    pos_ = std::clamp(value, min_, std::max(min_, max_));
+    update();
+}
+
+void ImageSlider::SetRange(int min, int max) {
+    min_ = min;
+    max_ = max;
+    SetPos(pos_);
+}
+
+void ImageSlider::SetMargins(int left, int right, int top, int bottom) {
+    marginLeft_ = left;
+    marginRight_ = right;
+    marginTop_ = top;
+    marginBottom_ = bottom;
+    update();
+}
+
+void ImageSlider::SetVertical(bool vertical) {
+    vertical_ = vertical;
+    update();
+}
+
+SliderAxis ImageSlider::Axis() const {
+    if (vertical_) return {min_, max_, height_, thumbHeight_, marginTop_, marginBottom_};
+    return {min_, max_, width_, thumbWidth_, marginLeft_, marginRight_};
+}
+
+int ImageSlider::AlongAxis(const QPointF& point) const {
+    return static_cast<int>(vertical_ ? point.y() : point.x());
+}
+
+void ImageSlider::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    dragging_ = true;
+    const int pointer = AlongAxis(event->position());
+    dragOffset_ = DragOffset(Axis(), pos_, pointer);
+    MoveTo(pointer);
+    update();
+}
+
+void ImageSlider::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) MoveTo(AlongAxis(event->position()));
+}
+
+void ImageSlider::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragging_) return;
+    dragging_ = false;
+    update();
+    PostReleased();
+}
+
+// One drag step: the thumb follows the pointer, held on its travel. Only a change of the value
+// is reported; moving within one value's pixels repaints nothing and reports nothing.
+void ImageSlider::MoveTo(int pointer) {
+    const SliderAxis axis = Axis();
+    const int target = DragTarget(axis, pointer, dragOffset_);
+    if (target == PosToPixel(axis, pos_)) return;
+    const int pos = std::clamp(PixelToPos(axis, target), min_, std::max(min_, max_));
+    if (pos == pos_) return;
+    pos_ = pos;
+    update();
+    PostMoving();
+}
+
+void ImageSlider::keyPressEvent(QKeyEvent* event) {
+    int pos = pos_;
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+            pos = pos_ - page_;
+            break;
+        case Qt::Key_PageDown:
+            pos = pos_ + page_;
+            break;
+        case Qt::Key_End:
+            pos = max_;
+            break;
+        case Qt::Key_Home:
+            pos = min_;
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            pos = pos_ - 1;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            pos = pos_ + 1;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    SetPos(pos);
+    PostReleased();
+}
+
+void ImageSlider::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) dragging_ = false;
+    QWidget::changeEvent(event);
+}
+
+void ImageSlider::PostMoving() {
+    QMetaObject::invokeMethod(
+        this, [this, id = ControlId(this), pos = pos_] { emit moving(id, pos); },
+        Qt::QueuedConnection);
+}
+
+void ImageSlider::PostReleased() {
+    QMetaObject::invokeMethod(
+        this, [this, id = ControlId(this), pos = pos_] { emit released(id, pos); },
+        Qt::QueuedConnection);
+}
+
+void ImageSlider::paintEvent(QPaintEvent*) {
+    QPainter target(this);
+    OffscreenBuffer dc(target, rect());
+    const int c = ThumbCentre();
+    if (channelSet_) {
+        const QRect whole(0, 0, width_, height_);
+        if (!isEnabled() || channel_.isNull()) {
+            dc->drawImage(whole, channel_, whole);
+        } else if (vertical_) {
+            const QRect above(0, 0, width_, c);
+            const QRect below(0, c, width_, height_ - c);
+            dc->drawImage(above, channel_, above);
+            dc->drawImage(below, fill_, below);
+        } else {
+            const QRect before(0, 0, c, height_);
+            const QRect after(c, 0, width_ - c, height_);
+            dc->drawImage(before, fill_, before);
+            dc->drawImage(after, channel_, after);
+        }
+    }
+    if (thumbSet_ && isEnabled()) {
+        const QImage& image = dragging_ ? activeThumb_ : thumb_;
+        const QPoint at = vertical_ ? QPoint(marginLeft_, c - thumbHeight_ / 2)
+                                    : QPoint(c - thumbWidth_ / 2, marginTop_);
+        dc->drawImage(QRect(at, QSize(thumbWidth_, thumbHeight_)), image);
+    }
+}
+
+}  // namespace quavelo

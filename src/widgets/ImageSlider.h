@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "widgets/SliderAxis.h"
+
+namespace quavelo {
+
+// The skinned fader of the pages: a channel image, filled up to the thumb with a second image,
+// and a thumb image at the position of an integer value in [min, max]. The user drags the thumb
+// or uses the keys; the slider reports its control id (ControlId.h) and the new value with
+// moving() while a drag changes the value and with released() when the mouse button is released
+// or a key changed the value. Both signals are delivered queued, after the slider's own event
+// handling has returned, carrying the values of the moment they were raised.
+//
+// A disabled slider (QWidget::setEnabled(false)) takes no mouse or key input and draws its plain
+// channel without a thumb.
+class ImageSlider : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ImageSlider(QWidget* parent = nullptr);
+
+    // Loads the fill and channel images by skin id; the control takes the fill image's size.
+    void SetChannelImages(int fillId, int channelId);
+    // Loads the thumb images by skin id; without a channel the control's current size is used.
+    void SetThumbImages(int thumbId, int activeThumbId);
+
+    // The value, held in [min, max]; repaints, reports nothing.
+    void SetPos(int value);
+    int GetPos() const { return pos_; }
+    void SetRange(int min, int max);
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void SetPage(int page) { page_ = page; }
+    void SetMargins(int left, int right, int top, int bottom);
+    void SetVertical(bool vertical);
+    bool Vertical() const { return vertical_; }
+
+    bool Dragging() const { return dragging_; }
+    int DragOffsetPixels() const { return dragOffset_; }
+    // The slider's axis as the maths sees it (SliderAxis.h).
+    SliderAxis Axis() const;
+    // The thumb's centre along the axis for the current value.
+    int ThumbCentre() const { return PosToPixel(Axis(), pos_); }
+
+  signals:
+    void moving(int controlId, int pos);
+    void released(int controlId, int pos);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    int AlongAxis(const QPointF& point) const;
+    void MoveTo(int pointer);
+    void PostMoving();
+    void PostReleased();
+
+    int max_ = 100;
+    int min_ = 0;
+    int pos_ = 0;
+    int page_ = 20;
+    int width_ = 0;
+    int height_ = 0;
+    int thumbWidth_ = 0;
+    int thumbHeight_ = 0;
+    int marginLeft_ = 0;
+    int marginRight_ = 0;
+    int marginTop_ = 0;
+    int marginBottom_ = 0;
+    int dragOffset_ = 0;
+    bool vertical_ = false;
+    bool channelSet_ = false;
+    bool thumbSet_ = false;
+    bool dragging_ = false;
+    QImage fill_;
+    QImage channel_;
+    QImage thumb_;
+    QImage activeThumb_;
+};
+
+}  // namespace quavelo

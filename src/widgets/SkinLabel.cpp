@@ -1,0 +1,135 @@
+#include "widgets/SkinLabel.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include "widgets/OffscreenBuffer.h"
+#include "widgets/PngResource.h"
+#include "widgets/SkinColor.h"
+
+namespace quavelo {
+
+namespace {
+
+Qt::Alignment ToQt(int alignment) {
+    switch (alignment) {
+        case SkinLabel::kNear:
+            return Qt::AlignLeft | Qt::AlignTop;
+        case SkinLabel::kFar:
+            return Qt::AlignRight | Qt::AlignBottom;
+        default:
+            return Qt::AlignCenter;
+    }
+}
+
+}  // namespace
+
+SkinLabel::SkinLabel(QWidget* parent) : QWidget(parent) {}
+
+void SkinLabel::SetText(const QString& text) {
+    text_ = text;
+    update();
+}
+
+QString SkinLabel::Text() const {
+    if (plainText_) return text_;
+    return QString::fromStdString(FormatLabelNumber(number_));
+}
+
+void SkinLabel::SetPrefix(const QString& prefix) {
+    number_.prefix = prefix.toStdString();
+    update();
+}
+
+void SkinLabel::SetSuffix(const QString& suffix) {
+    number_.suffix = suffix.toStdString();
+    update();
+}
+
+void SkinLabel::SetOffValues(double offValue1, double offValue2) {
+    number_.offValue1 = offValue1;
+    number_.offValue2 = offValue2;
+    update();
+}
+
+void SkinLabel::SetFontSize(int points) {
+    fontSize_ = points;
+    update();
+}
+
+void SkinLabel::SetBackgroundImage(int id) {
+    backgroundImage_ = LoadPngResource(id);
+    update();
+}
+
+void SkinLabel::SetOverlayImage(int id) {
+    overlayImage_ = LoadPngResource(id);
+    update();
+}
+
+void SkinLabel::paintEvent(QPaintEvent*) {
+    QPainter target(this);
+    OffscreenBuffer dc(target, rect());
+    dc->setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect client = rect();
+
+    if (transparent_) {
+        if (overlayOn_ && !overlayImage_.isNull()) dc->drawImage(client, overlayImage_);
+    } else {
+        dc->fillRect(client, FromGdiColor(backgroundColor_));
+        if (drawBitmap_ && !backgroundBitmap_.isNull()) dc->drawImage(0, 0, backgroundBitmap_);
+        if (drawImage_ && !backgroundImage_.isNull()) dc->drawImage(client, backgroundImage_);
+    }
+
+    if (frame_) {
+        dc->setPen(QPen(Qt::black, 2));
+        dc->setBrush(Qt::NoBrush);
+        dc->drawLine(client.topLeft(), client.topRight());
+        dc->drawLine(client.topRight(), client.bottomRight());
+        dc->drawLine(client.bottomRight(), client.bottomLeft());
+        dc->drawLine(client.bottomLeft(), client.topLeft());
+    }
+
+    const QString text = Text();
+    if (text.isEmpty()) return;
+    QFont font(QStringLiteral("Arial Unicode MS"));
+    font.setBold(true);
+    font.setPointSize(std::max(1, fontSize_));
+    dc->setRenderHint(QPainter::TextAntialiasing);
+    dc->setFont(font);
+    dc->setPen(FromArgb(textColor_));
+    dc->drawText(client, static_cast<int>(ToQt(alignment_)) | Qt::TextWordWrap, text);
+}
+
+void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && clickMessage_) Post(*clickMessage_);
+}
+
+void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && doubleClickMessage_) Post(*doubleClickMessage_);
+}
+
+void SkinLabel::Post(int message) {
+    QMetaObject::invokeMethod(
+        this, [this, message] { emit posted(message); }, Qt::QueuedConnection);
+}
+
+bool SkinLabel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = Text();
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace quavelo

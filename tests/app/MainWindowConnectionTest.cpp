@@ -1,0 +1,109 @@
+// Connecting, disconnecting and removal for both models, over the simulated devices, and the
+// window's 30 ms timer taking what the KD4's reader thread raised.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/AppRig.h"
+#include "widgets/ImageSlider.h"
+#include "widgets/LevelMeter.h"
+
+namespace quavelo {
+namespace {
+
+using test::AppRig;
+
+class ConnectionTest : public testing::TestWithParam<int> {};
+
+TEST_P(ConnectionTest, ConnectsAndPollsUntilItsDeviceIsRemovedAndStaysAwayAfterReplug) {
+    AppRig rig;
+    const int model = GetParam();
+    rig.Start(model);
+    ASSERT_TRUE(rig.WaitConnected());
+    EXPECT_TRUE(rig.ShowsConnected() && rig.Page(model)->isVisible());
+
+    // Removing another device changes nothing.
+    rig.Device(model == kModelKd4 ? kModelTorva : kModelKd4).Unplug();
+    rig.monitor->Raise("/dev/hidraw9");
+    QTest::qWait(200);
+    EXPECT_TRUE(rig.window->Opened() && rig.window->PollerRunning() && rig.ShowsConnected());
+
+    rig.Device(model).Unplug();
+    EXPECT_TRUE(AppRig::WaitFor([&] { return !rig.window->Opened(); }));
+    EXPECT_TRUE(rig.ShowsDisconnected() && rig.params.connected == 0);
+    EXPECT_FALSE(rig.window->PollerRunning());
+    rig.Device(model).Replug();
+    QTest::qWait(300);
+    EXPECT_FALSE(rig.window->Opened()) << "a device that arrives is never connected by itself";
+    EXPECT_EQ(rig.Device(model).LiveOpenings(), 0);
+    EXPECT_EQ(rig.prompt.Infos(), std::vector<std::string>{});
+}
+
+// Without its device the model's page shows, disconnected and without a message; once the device
+// is there Start connects, Return and close end the connection.
+TEST_P(ConnectionTest, StartWithoutADeviceThenReturnAndCloseEndTheConnection) {
+    AppRig rig;
+    const int model = GetParam();
+    rig.Device(model).Unplug();
+    rig.Start(model);
+    QTest::qWait(200);
+    EXPECT_TRUE(rig.Page(model)->isVisible() && rig.ShowsDisconnected() && !rig.window->Opened());
+    EXPECT_EQ(rig.prompt.Infos(), std::vector<std::string>{});
+    rig.Device(model).Replug();
+    rig.Return();
+    rig.Start(model);
+    ASSERT_TRUE(rig.WaitConnected());
+    rig.Return();
+    EXPECT_FALSE(rig.window->Opened() || rig.window->PollerRunning());
+    EXPECT_TRUE(rig.ShowsDisconnected() && rig.window->StartScreenWidget()->isVisible());
+    EXPECT_TRUE(AppRig::WaitFor([&] { return rig.Device(model).LiveOpenings() == 0; }));
+
+    rig.Start(model);
+    ASSERT_TRUE(rig.WaitConnected());
+    EXPECT_EQ(rig.window->PollersStarted(), 2);
+    EXPECT_TRUE(rig.window->close());
+    EXPECT_FALSE(rig.window->Opened() || rig.window->PollerRunning());
+    rig.window.reset();
+    EXPECT_TRUE(AppRig::WaitFor([&] { return rig.Device(model).LiveOpenings() == 0; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModels, ConnectionTest, testing::Values(kModelTorva, kModelKd4));
+
+TEST(TorvaConnectTest, FailedReadBackSaysSoOnceAndKeepsTheLinkForReturnToClose) {
+    AppRig rig;
+    SimFaults faults;
+    faults.missingAnswers = true;
+    rig.torva->SetFaults(faults);
+    rig.Start(kModelTorva);
+    EXPECT_EQ(rig.prompt.Infos(), std::vector<std::string>{"Read para fail."});
+    EXPECT_TRUE(rig.window->Opened() && rig.ShowsDisconnected() && !rig.window->PollerRunning());
+    rig.Return();
+    EXPECT_FALSE(rig.window->Opened());
+}
+
+// The reader thread only raises flags; the timer takes each once: the read-back completes the
+// connection once, a level reaches the meter, a status report of the device's own knob
+// refreshes the page.
+TEST(Kd4ConnectTest, TheTimerTakesTheReaderThreadsFlags) {
+    AppRig rig;
+    rig.Start(kModelKd4);
+    EXPECT_EQ(rig.params.connected, 0) << "the read-back runs off the window thread";
+    ASSERT_TRUE(rig.WaitConnected());
+    auto* meter = FindControl<LevelMeter>(rig.window->Kd4PageWidget(), Kd4Page::kIdLevelMeter);
+    std::set<int> positions;
+    EXPECT_TRUE(AppRig::WaitFor([&] {
+        positions.insert(meter->GetPos());
+        return positions.size() >= 3;
+    }));
+    const int gain = rig.params.micGain;
+    ASSERT_TRUE(rig.kd4->TurnGainKnob(3));
+    auto* slider = FindControl<ImageSlider>(rig.window->Kd4PageWidget(), Kd4Page::kIdMicGainSlider);
+    EXPECT_TRUE(AppRig::WaitFor([&] { return slider->GetPos() == gain + 3; }));
+    EXPECT_EQ(rig.params.statusReady, 0);
+    QTest::qWait(300);  // the second request series completes the read-back again
+    EXPECT_EQ(rig.window->PollersStarted(), 1);
+}
+
+}  // namespace
+}  // namespace quavelo

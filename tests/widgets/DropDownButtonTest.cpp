@@ -1,0 +1,60 @@
+#include "widgets/DropDownButton.h"
+
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QSignalSpy>
+
+#include "WidgetTestSupport.h"
+#include "widgets/DropDownList.h"
+#include "widgets/DropDownPopup.h"
+
+namespace quavelo {
+namespace {
+
+// The limiter's list: LOW, MID, HIGH with HIGH chosen. However the open list is left without a
+// choice, with the pointer over another item, the previous choice stands and nothing is
+// reported; a release on an item chooses it.
+TEST(DropDownTest, LeavingTheListWithoutAChoiceRestoresThePreviousOne) {
+    DropDownButton combo(&test::Page());
+    combo.SetComboBitmaps();
+    ASSERT_TRUE(combo.CreateDropDown(1020));
+    for (const char* item : {"LOW", "MID", "HIGH"}) combo.List()->AddString(item);
+    combo.SetCurSel(2);
+    combo.show();
+    QSignalSpy choices(&combo, &DropDownButton::choiceMade);
+    QWidget* items = combo.List()->viewport();
+    const auto at = [&](int i) {
+        return combo.List()->visualItemRect(combo.List()->item(i)).center();
+    };
+    const auto openAndPointAt = [&](int i) {
+        QTest::mouseClick(&combo, Qt::LeftButton, {}, {10, 10});
+        QMouseEvent hover(QEvent::MouseMove, at(i), items->mapToGlobal(at(i)), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(items, &hover);
+        return combo.GetCurSel() == i;  // highlighted under the pointer
+    };
+    ASSERT_TRUE(openAndPointAt(0));
+    QTest::mousePress(items, Qt::LeftButton, {}, at(0));
+    QTest::mouseRelease(items, Qt::LeftButton, {}, at(0) + QPoint(300, 0));  // let go outside
+    ASSERT_TRUE(openAndPointAt(1));
+    QTest::keyClick(combo.Popup(), Qt::Key_Escape);
+    ASSERT_TRUE(openAndPointAt(0));
+    // A click beside the list: the open pop-up takes every press, this one outside itself.
+    QTest::mouseClick(combo.Popup(), Qt::LeftButton, {}, {-40, 90});
+    test::DeliverPosted();
+    EXPECT_FALSE(combo.ListOpen());
+    EXPECT_EQ(combo.GetCurSel(), 2);
+    EXPECT_EQ(combo.text(), "HIGH");
+    EXPECT_EQ(choices.count(), 0);
+
+    ASSERT_TRUE(openAndPointAt(1));
+    QTest::mouseClick(items, Qt::LeftButton, {}, at(1));
+    test::DeliverPosted();
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_EQ(combo.text(), "MID");
+    EXPECT_EQ(choices, (QList<QList<QVariant>>{{1020, 1}}));
+}
+
+}  // namespace
+}  // namespace quavelo
