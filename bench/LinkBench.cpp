@@ -19,12 +19,13 @@ namespace {
 
 struct LinkRig {
     SimulatedBackend backend;
-    SimulatedDevice& device = backend.AddDevice(kModelTorva);
+    SimulatedDevice& device = backend.AddDevice(Model::Torva);
     LinkState state;
     HidControl link{backend, state};
 
     explicit LinkRig(benchmark::State& bench) {
-        if (!link.FindAndOpen(kTorvaVendorId, kTorvaProductId)) bench.SkipWithError("no device");
+        const UsbIds ids = ProfileOf(Model::Torva).usb;
+        if (!link.FindAndOpen(ids.vendor, ids.product)) bench.SkipWithError("no device");
     }
 };
 

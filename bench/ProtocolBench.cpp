@@ -7,7 +7,7 @@
 #include <array>
 
 #include "device/DeviceCommands.h"
-#include "device/Kd4ReportParser.h"
+#include "device/InputReportParser.h"
 #include "link/HexBytes.h"
 #include "link/TrafficLog.h"
 #include "support/TempDir.h"
@@ -52,8 +52,9 @@ void BM_ParseKd4ReadBack(benchmark::State& state) {
         *ParseHexReport("FF 70 00 AE 04 01 00 20 00 00")};
     DeviceParams params;
     params.ResetToInitialValues();
+    params.deviceModel = Model::Kd4;
     for (auto _ : state) {
-        for (const Report& report : reports) ParseKd4Report(report, params);
+        for (const Report& report : reports) ParseInputReport(report, params);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(reports.size()));
 }
@@ -82,14 +83,18 @@ struct CommandsRig {
 void BM_SetGraphBandWithoutTheWire(benchmark::State& state) {
     CommandsRig rig;
     int band = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(rig.commands.SetGraphBand(band++ % 5 + 1));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rig.commands.SetBand(BandSet::Graph, band++ % 5 + 1));
+    }
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SetGraphBandWithoutTheWire);
 
 void BM_SetMicGainKd4WithoutTheWire(benchmark::State& state) {
     CommandsRig rig;
-    for (auto _ : state) benchmark::DoNotOptimize(rig.commands.SetMicGainKd4(20));
+    rig.params.deviceModel = Model::Kd4;
+    rig.params.micGain = 20;
+    for (auto _ : state) benchmark::DoNotOptimize(rig.commands.SetMicGain());
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SetMicGainKd4WithoutTheWire);

@@ -4,16 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "device/Kd4ReportParser.h"
+#include "device/InputReportParser.h"
 #include "fuzz/FuzzReports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quavelo;
     DeviceParams params;
     params.ResetToInitialValues();
-    params.deviceModel = kModelKd4;
+    params.deviceModel = Model::Kd4;
     for (const fuzz::FuzzReport& report : fuzz::SplitIntoReports({data, size})) {
-        ParseKd4Report(report.bytes, params);
+        ParseInputReport(report.bytes, params);
     }
     fuzz::RequireInRange(params);
     if (params.readbackDone == 1) {

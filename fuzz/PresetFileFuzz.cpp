@@ -13,18 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PresetImage image{};
     std::copy_n(data, kPresetFileSize, image.begin());
     const PresetFields fields = DecodePresetImage(image);
-    for (std::int32_t model : {kModelTorva, kModelKd4}) {
+    for (Model model : kModels) {
         DeviceParams params;
         params.ResetToInitialValues();
         params.deviceModel = model;
-        if (model == kModelKd4) {
-            ApplyPresetKd4(fields, params);
-        } else {
-            ApplyPresetTorva(fields, params);
-        }
+        ApplyPreset(fields, params, ProfileOf(model));
         fuzz::RequireInRange(params);
+        MakePresetPreview(ProfileOf(model), fields);
     }
-    MakeTorvaPresetPreview(fields);
-    MakeKd4PresetPreview(fields);
     return 0;
 }

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "device/Kd4ReportParser.h"
+#include "device/InputReportParser.h"
 #include "device/SettingsBlocks.h"
 #include "fuzz/FuzzReports.h"
 #include "sim/SimulatedDevice.h"
@@ -25,7 +25,7 @@ void Require(bool holds, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quavelo;
     if (size == 0) return 0;
-    const std::int32_t model = data[0] % 2 == 0 ? kModelTorva : kModelKd4;
+    const Model model = kModels[data[0] % kModels.size()];
     auto device = SimulatedDevice::Create(model, "sim:fuzz");
     std::string error;
     auto wire = device->Open(error);
@@ -57,12 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::copy_n(buffer.begin(), kReportSize, in.begin());
             Require(in[0] == kReportHead && in[5] == kReadFlag,
                     "an input report with a bad header");
-            answers +=
-                in[3] != block::kStatusKd4 || in[1] != static_cast<std::uint8_t>(Access::Store);
-            if (model == kModelKd4) {
-                ParseKd4Report(in, params);
-            } else {
-                DecodeTorvaAnswer(in, params);
+            answers += in[3] != block::kStatus || in[1] != static_cast<std::uint8_t>(Access::Store);
+            switch (ProfileOf(model).readBack) {
+                case ReadBackKind::ReaderThread:
+                    ParseInputReport(in, params);
+                    break;
+                case ReadBackKind::Synchronous:
+                    DecodeStoreAnswer(in, params, ProfileOf(model));
+                    break;
             }
         }
     }

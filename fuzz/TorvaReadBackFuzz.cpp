@@ -16,13 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     DeviceParams decoded;
     decoded.ResetToInitialValues();
-    decoded.deviceModel = kModelTorva;
-    for (const fuzz::FuzzReport& report : reports) DecodeTorvaAnswer(report.bytes, decoded);
+    decoded.deviceModel = Model::Torva;
+    for (const fuzz::FuzzReport& report : reports) {
+        DecodeStoreAnswer(report.bytes, decoded, ProfileOf(Model::Torva));
+    }
     fuzz::RequireInRange(decoded);
 
     DeviceParams params;
     params.ResetToInitialValues();
-    params.deviceModel = kModelTorva;
+    params.deviceModel = Model::Torva;
     test::FakeReportLink link;
     for (const fuzz::FuzzReport& report : reports) link.QueueAnswer(report.bytes, report.length);
     test::RecordingSleeper sleeper;

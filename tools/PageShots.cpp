@@ -11,17 +11,15 @@
 
 #include <chrono>
 #include <cstdio>
-#include <functional>
+#include <mutex>
 #include <string_view>
 #include <thread>
+#include <vector>
 
-#include "device/DeviceCommands.h"
-#include "device/Kd4ReportParser.h"
+#include "device/DeviceSession.h"
 #include "device/PresetFile.h"
 #include "device/ValueDisplay.h"
 #include "graph/ResponseGraph.h"
-#include "link/HidControl.h"
-#include "link/LinkState.h"
 #include "pages/Kd4Page.h"
 #include "pages/TorvaPage.h"
 #include "sim/SimulatedBackend.h"
@@ -52,29 +50,73 @@ class NoSleep final : public Sleeper {
     void SleepFor(std::chrono::milliseconds) override {}
 };
 
-// A page over the command object over HidControl over one simulated device of its model.
-template <typename Page, std::int32_t kModel>
+// A page over a device session with one simulated device of its model, connected as the main
+// window connects it.
+template <typename Page, Model kModel>
 struct Scene {
     SimulatedBackend backend;
     SimulatedDevice& device = backend.AddDevice(kModel);
-    LinkState state;
-    HidControl link{backend, state};
     DeviceParams params;
     NoSleep sleeper;
     NoLog log;
     StderrPrompt prompt;
-    DeviceCommands commands{link, params, sleeper, log, prompt};
-    Kd4SendWorker sendWorker{params, sleeper};
+    DeviceSession session{backend, params, sleeper, log, prompt};
     PageContext context;
     Page page;
+    std::mutex readingsLock;
+    std::vector<LevelReading> readings;
 
     explicit Scene(const QString& dataDir)
-        : context{params, commands, prompt, sendWorker, dataDir.toStdString()}, page(context) {
+        : context{params, session.Commands(), prompt, session.Worker(), dataDir.toStdString()},
+          page(context) {
         params.ResetToInitialValues();
         params.deviceModel = kModel;
+        session.SetSink([this](const SessionEvent& event) {
+            if (event.kind != SessionEvent::Kind::Levels) return;
+            std::lock_guard lock(readingsLock);
+            readings.push_back(event.levels);
+        });
         page.resize(1000, 650);
         page.OnInitDialog();
         page.show();
+    }
+
+    bool Connect() {
+        if (session.Open() != DeviceSession::OpenResult::Opened || !session.ReadBack()) {
+            return false;
+        }
+        params.connected = 1;
+        return true;
+    }
+
+    // The last of `count` level readings (the simulated levels follow the count), taken without
+    // the poller's pauses.
+    LevelReading Levels(int count) {
+        LevelReading reading;
+        for (int i = 0; i < count; ++i) {
+            switch (ProfileOf(kModel).levelPoll) {
+                case LevelPollKind::Exchange:
+                    session.Commands().PollLevels(reading.first, reading.second);
+                    break;
+                case LevelPollKind::RequestOnly:
+                    session.Commands().RequestLevel();
+                    WaitForReadings(static_cast<std::size_t>(i) + 1);
+                    break;
+            }
+        }
+        std::lock_guard lock(readingsLock);
+        return readings.empty() ? reading : readings.back();
+    }
+
+    void WaitForReadings(std::size_t count) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < end) {
+            {
+                std::lock_guard lock(readingsLock);
+                if (readings.size() >= count) return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     }
 
     void Click(int id) { FindControl<ImageButton>(&page, id)->click(); }
@@ -86,69 +128,26 @@ struct Scene {
     }
 };
 
-// The TORVA page, connected after the synchronous read-back as the main window connects it.
-struct TorvaScene : Scene<TorvaPage, kModelTorva> {
+// The TORVA page with the device's settings and its level readings.
+struct TorvaScene : Scene<TorvaPage, Model::Torva> {
     using Scene::Scene;
 
-    bool Connect() {
-        const HidDeviceInfo info = device.Info();
-        if (!link.FindAndOpen(info.vendorId, info.productId) || !commands.ReadAllSettings()) {
-            return false;
-        }
-        params.connected = 1;
-        return true;
-    }
-
-    // Sends the model's settings to the device, shows them and the device's level readings.
+    // Sends the shaped settings to the device first, as a connect pushes them.
     void Show() {
-        commands.PushAllSettings();
+        session.PushIfDue();
         page.RefreshFromParams();
-        std::int32_t first = 0;
-        std::int32_t second = 0;
-        for (int i = 0; i < 37; ++i) commands.PollLevels(first, second);
-        const int left = LevelPercent(first);
-        const int right = LevelPercent(second);
-        page.SetLevelMeters(left, right, (left + right) / 2);
+        const MeterPositions meters = MeterPositionsOf(Levels(37));
+        page.SetLevelMeters(meters.first, meters.second, meters.mean);
     }
 };
 
-// Polls `done` for up to two seconds.
-bool WaitFor(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-// The KD4 page, connected after the reader thread's read-back as the main window connects it.
-struct Kd4Scene : Scene<Kd4Page, kModelKd4> {
+// The KD4 page with the device's settings and its level reading.
+struct Kd4Scene : Scene<Kd4Page, Model::Kd4> {
     using Scene::Scene;
 
-    bool Connect() {
-        const HidDeviceInfo info = device.Info();
-        link.SetReportHandler(
-            [this](const HidReport& report, std::size_t) { ParseKd4Report(report, params); });
-        if (!link.FindAndOpen(info.vendorId, info.productId) || !link.StartReader() ||
-            !commands.RequestAllSettingsKd4() ||
-            !WaitFor([this] { return params.readbackDone.Exchange(0) != 0; })) {
-            return false;
-        }
-        params.connected = 1;
-        return true;
-    }
-
-    // Sends the model's settings through the page's own jobs (a recall of them), shows them and
-    // the device's level reading.
     void Show() {
         page.RefreshFromParams();
-        params.meterReady = 0;
-        for (int i = 0; i < 23; ++i) {
-            commands.RequestLevelKd4();
-            WaitFor([this] { return params.meterReady.Exchange(0) != 0; });
-        }
-        page.SetLevelMeter(LevelPercent(params.meterLevel));
+        page.SetLevelMeter(LevelPercent(Levels(23).first));
     }
 };
 
@@ -242,7 +241,7 @@ bool ShootKd4(const QString& outDir, const QString& name, int eqMode, bool eqOff
         const HandleBox& box = graph->Handles()[2].box;
         QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(box.CentreX(), box.CentreY()));
     }
-    scene.sendWorker.WaitIdle();
+    scene.session.Worker().WaitIdle();
     const QString path = outDir + "/kd4-" + name + ".png";
     if (!scene.Save(path)) return false;
     std::printf("%s\n", qPrintable(path));

@@ -161,7 +161,7 @@ int Application::InitInstance() {
     std::unique_ptr<SimulatedDeviceWindow> simulated;
     if (session) {
         QObject::connect(&window, &MainWindow::connecting,
-                         [&session](int model) { session->PrepareConnect(model); });
+                         [&session](Model model) { session->PrepareConnect(model); });
         simulated = std::make_unique<SimulatedDeviceWindow>(*session, &window);
     }
 

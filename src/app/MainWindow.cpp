@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QPainter>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include "app/StartScreen.h"
 #include "pages/EqualiserPage.h"
@@ -50,21 +49,24 @@ MainWindow::MainWindow(DeviceParams& params, const PanelEnvironment& environment
       params_(params),
       prompt_(environment.prompt),
       removalMonitor_(environment.removalMonitor),
-      link_(environment.backend, linkState_),
       log_(environment.dataDirectory),
-      commands_(link_, params_, sleeper_, log_, prompt_),
-      sendWorker_(params_, sleeper_),
-      context_{params_, commands_, prompt_, sendWorker_, environment.dataDirectory} {
-    link_.SetReportHandler([this](const HidReport& report, std::size_t) { LogAndParse(report); });
+      session_(environment.backend, params_, sleeper_, log_, prompt_),
+      context_{params_, session_.Commands(), prompt_, session_.Worker(),
+               environment.dataDirectory} {
+    session_.SetSink([this](const SessionEvent& event) {
+        QMetaObject::invokeMethod(
+            this, [this, event] { OnSessionEvent(event); }, Qt::QueuedConnection);
+    });
     OnInitDialog();
 }
 
 MainWindow::~MainWindow() {
     EndConnection();
-    // The pages' send jobs refer to the pages: none may run once they are gone.
-    sendWorker_.DropPending();
-    sendWorker_.WaitIdle();
-    timer_->stop();
+    // The pages' send jobs and the session's events refer to the window and its pages: none may
+    // run once they are gone.
+    session_.Worker().DropPending();
+    session_.Worker().WaitIdle();
+    session_.SetSink({});
     delete kd4Page_;
     delete torvaPage_;
     delete settingsPage_;
@@ -112,10 +114,6 @@ void MainWindow::OnInitDialog() {
     move(0, 0);
     resize(kWidth, kHeight);
     LayOut();
-
-    timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, [this] { OnTimer(); });
-    timer_->start(kTimerPeriod);
 }
 
 void MainWindow::CreatePages() {

@@ -2,27 +2,19 @@
 
 #include <QWidget>
 
-#include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 
-#include "app/LevelPoller.h"
-#include "device/DeviceCommands.h"
 #include "device/DeviceParams.h"
-#include "device/Kd4SendWorker.h"
+#include "device/DeviceSession.h"
 #include "device/Prompt.h"
 #include "link/HidBackend.h"
-#include "link/HidControl.h"
-#include "link/LinkState.h"
 #include "link/RemovalMonitor.h"
 #include "link/Sleeper.h"
 #include "link/TrafficLog.h"
 #include "pages/PageContext.h"
 
 class QSocketNotifier;
-class QTimer;
 
 namespace quavelo {
 
@@ -46,15 +38,15 @@ struct PanelEnvironment {
 // Return button, over one page at a time — the start screen, the TORVA page or the KD4 page (the
 // equaliser and settings pages are created with them and never shown).
 //
-// It owns the device link and everything that talks through it: the link state, the traffic log,
-// the command set the pages use, the KD4 send worker and the level poller of the connection. It
-// connects when the start screen's Start asks (ToggleConnection), disconnects on Return, on close
-// and when the device is removed, and never connects by itself when a device arrives.
+// It owns the device session (the link, the command set the pages use, the send worker and the
+// level poller of a connection) and the traffic log. It connects when the start screen's Start
+// asks (ToggleConnection), disconnects on Return, on close and when the device is removed, and
+// never connects by itself when a device arrives.
 //
-// Threads: every member function belongs to the user-interface thread. The link's reader thread
-// (KD4) only writes the parameter model and raises its flags, which a 30 ms timer moves into the
-// pages; the TORVA poller hands meter positions over with queued calls; the KD4 read-back
-// requests run on the send worker. Nothing here waits on the device beyond the link's bounds.
+// Threads: every member function belongs to the user-interface thread. The session's events
+// (read-back ended, level readings, the device's own changes) come from its threads; the window
+// hands each to the user-interface thread with one queued call and drops those of an opening
+// that has ended meanwhile. Nothing here waits on the device beyond the link's bounds.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -72,12 +64,9 @@ class MainWindow : public QWidget {
     static constexpr int kWidth = 1000;
     static constexpr int kHeight = 700;
     static constexpr std::uint32_t kBackground = 0xBAD2EA;  // GDI colour: the header's beige
-    static constexpr std::chrono::milliseconds kTimerPeriod{30};
-    // Between the two KD4 request series of a connect.
-    static constexpr std::chrono::milliseconds kKd4SeriesGap{100};
 
-    // Gives `params` its initial values, builds the header and the five pages (hidden), shows
-    // the start screen and starts the timer. `params` and everything in `environment` must
+    // Gives `params` its initial values, builds the header and the five pages (hidden) and shows
+    // the start screen. `params` and everything in `environment` must
     // outlive the window.
     MainWindow(DeviceParams& params, const PanelEnvironment& environment,
                QWidget* parent = nullptr);
@@ -89,8 +78,11 @@ class MainWindow : public QWidget {
     // "QUAVELO"; the KD4 page is refreshed before it is shown. Other indexes change nothing.
     void ShowPage(int index);
     // Connects to the model in `deviceModel` when not connected and the link is closed;
-    // disconnects when connected; closes the link of a connect whose read-back failed.
+    // disconnects when connected; closes the link of a connect whose read-back failed or has not
+    // ended yet.
     void ToggleConnection();
+    // The page of `model` (kPageTorva, kPageKd4).
+    static int PageOf(Model model);
     // The title label's text ("Torva", "KD4" while a page is shown).
     void SetTitleText(const QString& text);
 
@@ -100,19 +92,15 @@ class MainWindow : public QWidget {
     TorvaPage* TorvaPageWidget() const { return torvaPage_; }
     Kd4Page* Kd4PageWidget() const { return kd4Page_; }
 
-    HidControl& Link() { return link_; }
-    const LinkState& LinkStatus() const { return linkState_; }
-    DeviceCommands& Commands() { return commands_; }
-    // The link is open: FindAndOpen succeeded and it has not been closed since.
-    bool Opened() const { return opened_ != 0; }
+    DeviceSession& Session() { return session_; }
+    // The link is open: the session opened a device and it has not been closed since.
+    bool Opened() const { return session_.IsOpen(); }
     // A level poller runs for the current connection.
-    bool PollerRunning() const { return poller_ != nullptr; }
-    // Level pollers started since the window was created.
-    int PollersStarted() const { return pollersStarted_; }
+    bool PollerRunning() const { return session_.Polling(); }
 
   signals:
     // About to search for the device of `model` (a simulated device gets ready here).
-    void connecting(int model);
+    void connecting(quavelo::Model model);
     // A model's page (kPageTorva, kPageKd4) was brought into line with the parameter model.
     void pageRefreshed(int index);
 
@@ -126,40 +114,27 @@ class MainWindow : public QWidget {
     void CreatePages();
     void LayOut();
     void OnReturn();
-    void OnTimer();
     void OnDeviceChange();
 
     void Connect();
-    void ConnectTorva(std::uint64_t connection);
-    void ConnectKd4(std::uint64_t connection);
-    // Runs on the send worker: the KD4 read-back request series, twice, 100 ms apart.
-    void RequestKd4ReadBack(std::uint64_t connection);
-    void CompleteKd4Connection();
+    // A session event, on the user-interface thread.
+    void OnSessionEvent(const SessionEvent& event);
+    void CompleteConnection(std::uint64_t opening);
     void ShowConnected(bool connected);
+    void ShowLevels(const LevelReading& reading);
     // Stops the poller, shows "Disconnect", clears `connected`, closes the link.
     void EndConnection();
     void RefreshPage(int index);
-    void LogAndParse(const HidReport& report);
 
     DeviceParams& params_;
     Prompt& prompt_;
     RemovalMonitor* const removalMonitor_;
 
-    LinkState linkState_;
-    HidControl link_;
     TrafficLog log_;
     RealSleeper sleeper_;
-    DeviceCommands commands_;
-    Kd4SendWorker sendWorker_;
+    DeviceSession session_;
     PageContext context_;
-
-    // Counts connections; a KD4 read-back job of an ended connection sees it changed and stops
-    // without a message.
-    std::atomic<std::uint64_t> connection_{0};
-    std::unique_ptr<LevelPoller> poller_;
-    int pollersStarted_ = 0;
     std::uint8_t initialised_ = 0;
-    std::uint8_t opened_ = 0;
 
     // Child widgets, owned by the window.
     SkinLabel* title_ = nullptr;
@@ -171,7 +146,6 @@ class MainWindow : public QWidget {
     SettingsPage* settingsPage_ = nullptr;
     TorvaPage* torvaPage_ = nullptr;
     Kd4Page* kd4Page_ = nullptr;
-    QTimer* timer_ = nullptr;
     QSocketNotifier* removalNotifier_ = nullptr;
 };
 

@@ -1,13 +1,9 @@
-// The main window's connection: connecting to either model, the KD4 read-back and its completion
-// by the timer, the level pollers, disconnecting and the device's removal.
-
-#include <QMetaObject>
+// The main window's connection: connecting to the model in use through the device session, the
+// session's events, disconnecting and the device's removal.
 
 #include "app/MainWindow.h"
-#include "app/ModelIds.h"
-#include "device/Kd4ReportParser.h"
+#include "device/Messages.h"
 #include "device/ValueDisplay.h"
-#include "link/HexBytes.h"
 #include "pages/Kd4Page.h"
 #include "pages/TorvaPage.h"
 #include "widgets/ImageButton.h"
@@ -15,107 +11,73 @@
 
 namespace quavelo {
 
-namespace {
-constexpr std::string_view kReadBackFailed = "Read para fail.";
-}  // namespace
-
 void MainWindow::ToggleConnection() {
-    if (params_.connected == 0 && opened_ == 0) {
+    if (params_.connected == 0 && !session_.IsOpen()) {
         Connect();
     } else {
         EndConnection();
     }
 }
 
+int MainWindow::PageOf(Model model) {
+    switch (model) {
+        case Model::Torva:
+            return kPageTorva;
+        case Model::Kd4:
+            return kPageKd4;
+    }
+    return kPageTorva;
+}
+
 void MainWindow::Connect() {
-    const std::int32_t model = params_.deviceModel;
-    const std::optional<ModelUsbIds> ids = ModelUsbIdsOf(model);
-    if (!ids) return;
-    emit connecting(model);
-    // A read-back job of an earlier connection ends within one request once its link is closed;
-    // it must not write into this one.
-    sendWorker_.DropPending();
-    sendWorker_.WaitIdle();
+    emit connecting(params_.deviceModel);
     // A device that is not there is not reported: the page stays "Disconnect".
-    if (!link_.FindAndOpen(ids->vendor, ids->product)) return;
-    opened_ = 1;
-    const std::uint64_t connection = connection_.fetch_add(1) + 1;
-    if (model == kModelKd4) {
-        ConnectKd4(connection);
-    } else {
-        ConnectTorva(connection);
+    if (session_.Open() != DeviceSession::OpenResult::Opened) return;
+    session_.StartReadBack();
+}
+
+void MainWindow::OnSessionEvent(const SessionEvent& event) {
+    if (event.opening != session_.Opening() || !session_.IsOpen()) return;
+    switch (event.kind) {
+        case SessionEvent::Kind::ReadBackEnded:
+            if (!event.ok) {
+                // The link stays open until Return, close or removal.
+                prompt_.Info(message::kReadBackFailed);
+                return;
+            }
+            CompleteConnection(event.opening);
+            return;
+        case SessionEvent::Kind::Levels:
+            ShowLevels(event.levels);
+            return;
+        case SessionEvent::Kind::DeviceChanged:
+            RefreshPage(PageOf(params_.deviceModel));
+            return;
     }
 }
 
-void MainWindow::ConnectTorva(std::uint64_t connection) {
-    if (!commands_.ReadAllSettings()) {
-        // The link stays open until Return, close or removal.
-        prompt_.Info(kReadBackFailed);
-        return;
-    }
+void MainWindow::CompleteConnection(std::uint64_t opening) {
     params_.connected = 1;
-    RefreshPage(kPageTorva);
-    commands_.PushAllSettings();
+    RefreshPage(PageOf(params_.deviceModel));
+    session_.PushIfDue();
     // A failed push shows "发送失败"; while that box is open the window goes on working, and a
     // removal or close may already have ended this connection.
-    if (connection_.load() != connection) return;
+    if (session_.Opening() != opening || params_.connected == 0) return;
     ShowConnected(true);
-    TorvaPage* page = torvaPage_;
-    poller_ = LevelPoller::StartTorva(commands_, params_, [page](const TorvaMeterPositions& p) {
-        QMetaObject::invokeMethod(
-            page, [page, p] { page->SetLevelMeters(p.first, p.second, p.mean); },
-            Qt::QueuedConnection);
-    });
-    if (poller_) ++pollersStarted_;
+    session_.StartLevelPolling();
 }
 
-void MainWindow::ConnectKd4(std::uint64_t connection) {
-    link_.StartReader();
-    for (SharedInt& seen : params_.blockSeen) seen = 0;
-    params_.readbackDone = 0;
-    // Fourteen requests 80 ms apart: on the send worker, so the window keeps working meanwhile.
-    sendWorker_.Start([this, connection] { RequestKd4ReadBack(connection); },
-                      Kd4SendWorker::Settle::None, Kd4SendWorker::Needs::Nothing);
-}
-
-void MainWindow::RequestKd4ReadBack(std::uint64_t connection) {
-    if (connection_.load() != connection) return;
-    commands_.RequestAllSettingsKd4();
-    commands_.Pause(kKd4SeriesGap);
-    if (connection_.load() != connection) return;
-    // The reader keeps running after a failure: a complete read-back can still connect.
-    if (!commands_.RequestAllSettingsKd4() && connection_.load() == connection) {
-        prompt_.Info(kReadBackFailed);
-    }
-}
-
-void MainWindow::LogAndParse(const HidReport& report) {
-    log_.WriteLogLine("recdata:" + HexBytes(report));
-    ParseKd4Report(report, params_);
-}
-
-void MainWindow::OnTimer() {
-    if (params_.meterReady.Exchange(0) != 0) {
-        kd4Page_->SetLevelMeter(LevelPercent(params_.meterLevel));
-    }
-    if (params_.statusReady.Exchange(0) != 0) RefreshPage(kPageKd4);
-    if (params_.readbackDone.Exchange(0) != 0 && params_.deviceModel == kModelKd4 && opened_ != 0) {
-        if (params_.connected == 0) {
-            CompleteKd4Connection();
-        } else {
-            // The repeated request series completes a second time: only the page follows.
-            RefreshPage(kPageKd4);
+void MainWindow::ShowLevels(const LevelReading& reading) {
+    switch (params_.deviceModel) {
+        case Model::Torva: {
+            const MeterPositions p = MeterPositionsOf(reading);
+            torvaPage_->SetLevelMeters(p.first, p.second, p.mean);
+            return;
         }
+        case Model::Kd4:
+            kd4Page_->SetLevelMeter(LevelPercent(reading.first));
+            return;
     }
-}
-
-void MainWindow::CompleteKd4Connection() {
-    params_.connected = 1;
-    RefreshPage(kPageKd4);
-    ShowConnected(true);
-    if (poller_) return;
-    poller_ = LevelPoller::StartKd4(commands_, params_);
-    if (poller_) ++pollersStarted_;
 }
 
 void MainWindow::ShowConnected(bool connected) {
@@ -124,29 +86,20 @@ void MainWindow::ShowConnected(bool connected) {
 }
 
 void MainWindow::EndConnection() {
-    connection_.fetch_add(1);
-    if (poller_) poller_->RequestStop();
     if (params_.connected != 0) {
         ShowConnected(false);
         params_.connected = 0;
     }
-    if (opened_ != 0) {
-        // Ends an exchange the poller has in progress at once.
-        link_.Close();
-        opened_ = 0;
-    }
-    if (poller_) {
-        poller_->Stop();
-        poller_.reset();
-    }
+    session_.Close();
 }
 
 void MainWindow::OnDeviceChange() {
     if (removalMonitor_ == nullptr) return;
-    if (!removalMonitor_->TakeRemovalOf(linkState_) || linkState_.DeviceFound() != 1) return;
+    LinkState& state = session_.State();
+    if (!removalMonitor_->TakeRemovalOf(state) || state.DeviceFound() != 1) return;
     // A removal only ever ends a connection; it never starts one.
-    if (params_.connected != 0 || opened_ != 0) ToggleConnection();
-    linkState_.SetDeviceFound(0);
+    if (params_.connected != 0 || session_.IsOpen()) ToggleConnection();
+    state.SetDeviceFound(0);
 }
 
 }  // namespace quavelo

@@ -78,7 +78,7 @@ ScreenshotResult TakeScreenshots(const std::filesystem::path& directory, DeviceP
     MainWindow window(params,
                       {session.Backend(), &session.RemovalMonitor(), prompt, dataDirectory});
     QObject::connect(&window, &MainWindow::connecting,
-                     [&session](int model) { session.PrepareConnect(model); });
+                     [&session](Model model) { session.PrepareConnect(model); });
     window.show();
     PumpEventsUntil([] { return false; }, milliseconds(50));
     if (!shooter.Take(window, QStringLiteral("start.png"))) return shooter.result;

@@ -20,13 +20,15 @@ SimulatedDeviceWindow::SimulatedDeviceWindow(SimulatedSession& session, QWidget*
       reports_(new QPlainTextEdit(this)),
       timer_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Simulated device"));
-    torva_.device = &session_.Device(kModelTorva);
-    kd4_.device = &session_.Device(kModelKd4);
-
     auto* layout = new QVBoxLayout(this);
     auto* devices = new QHBoxLayout();
-    devices->addWidget(MakeDeviceBox(torva_, QStringLiteral("TORVA"), false));
-    devices->addWidget(MakeDeviceBox(kd4_, QStringLiteral("KD4"), true));
+    for (std::size_t i = 0; i < kModels.size(); ++i) {
+        const ModelProfile& profile = ProfileOf(kModels[i]);
+        boxes_[i].device = &session_.Device(kModels[i]);
+        boxes_[i].name =
+            QString::fromUtf8(profile.name.data(), static_cast<qsizetype>(profile.name.size()));
+        devices->addWidget(MakeDeviceBox(boxes_[i], profile.hasOwnControls));
+    }
     layout->addLayout(devices);
 
     layout->addWidget(new QLabel(QStringLiteral("Reports received"), this));
@@ -45,9 +47,9 @@ SimulatedDeviceWindow::SimulatedDeviceWindow(SimulatedSession& session, QWidget*
     timer_->start(kPollMs);
 }
 
-QWidget* SimulatedDeviceWindow::MakeDeviceBox(DeviceControls& box, const QString& title, bool kd4) {
+QWidget* SimulatedDeviceWindow::MakeDeviceBox(DeviceControls& box, bool ownControls) {
     auto* group = new QGroupBox(
-        QStringLiteral("%1  (%2)").arg(title, QString::fromStdString(box.device->Path())), this);
+        QStringLiteral("%1  (%2)").arg(box.name, QString::fromStdString(box.device->Path())), this);
     auto* layout = new QVBoxLayout(group);
     box.state = new QLabel(group);
     box.plug = new QPushButton(group);
@@ -62,7 +64,7 @@ QWidget* SimulatedDeviceWindow::MakeDeviceBox(DeviceControls& box, const QString
         }
         UpdateStates();
     });
-    if (kd4) {
+    if (ownControls) {
         auto* knob = new QHBoxLayout();
         auto* down = new QPushButton(QStringLiteral("Gain −"), group);
         auto* up = new QPushButton(QStringLiteral("Gain +"), group);
@@ -87,19 +89,19 @@ QWidget* SimulatedDeviceWindow::MakeDeviceBox(DeviceControls& box, const QString
 }
 
 void SimulatedDeviceWindow::UpdateStates() {
-    for (DeviceControls* box : {&torva_, &kd4_}) {
-        const bool plugged = box->device->Plugged();
-        box->state->setText(plugged ? QStringLiteral("Plugged in") : QStringLiteral("Unplugged"));
-        box->plug->setText(plugged ? QStringLiteral("Unplug") : QStringLiteral("Replug"));
-        for (QPushButton* control : box->controls) control->setEnabled(plugged);
+    for (DeviceControls& box : boxes_) {
+        const bool plugged = box.device->Plugged();
+        box.state->setText(plugged ? QStringLiteral("Plugged in") : QStringLiteral("Unplugged"));
+        box.plug->setText(plugged ? QStringLiteral("Unplug") : QStringLiteral("Replug"));
+        for (QPushButton* control : box.controls) control->setEnabled(plugged);
     }
 }
 
 void SimulatedDeviceWindow::TakeReceived() {
     QStringList lines;
-    for (DeviceControls* box : {&torva_, &kd4_}) {
-        const QString name = box == &torva_ ? QStringLiteral("TORVA") : QStringLiteral("KD4  ");
-        for (const std::vector<std::uint8_t>& report : box->device->TakeReceived()) {
+    for (DeviceControls& box : boxes_) {
+        const QString name = box.name.leftJustified(5);
+        for (const std::vector<std::uint8_t>& report : box.device->TakeReceived()) {
             lines << name + QStringLiteral("  ") +
                          QString::fromStdString(HexBytes(report)).trimmed();
         }

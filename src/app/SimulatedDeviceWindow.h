@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
+
+#include "device/ModelProfile.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -15,8 +18,9 @@ class SimulatedDevice;
 class SimulatedSession;
 
 // The "Simulated device" window of --simulate: for each simulated device, whether it is plugged,
-// a button to unplug or replug it and, on the KD4, its own controls (gain knob down and up, mute,
-// lock); below, the reports the devices received, one hex line each, newest last.
+// a button to unplug or replug it and, on a device with controls of its own (the KD4), those (gain
+// knob down and up, mute, lock); below, the reports the devices received, one hex line each, newest
+// last.
 //
 // A timer takes the received reports from the devices every 100 ms, so the list follows the
 // wire while the window is open. Runs on the user-interface thread; the session must outlive it.
@@ -36,17 +40,17 @@ class SimulatedDeviceWindow : public QWidget {
   private:
     struct DeviceControls {
         SimulatedDevice* device = nullptr;
+        QString name;
         QLabel* state = nullptr;
         QPushButton* plug = nullptr;
         QList<QPushButton*> controls;
     };
 
-    QWidget* MakeDeviceBox(DeviceControls& box, const QString& title, bool kd4);
+    QWidget* MakeDeviceBox(DeviceControls& box, bool ownControls);
     void UpdateStates();
 
     SimulatedSession& session_;
-    DeviceControls torva_;
-    DeviceControls kd4_;
+    std::array<DeviceControls, kModels.size()> boxes_;
     QPlainTextEdit* reports_;
     QTimer* timer_;
 };

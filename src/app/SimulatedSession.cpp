@@ -27,11 +27,11 @@ std::unique_ptr<SimulatedSession> SimulatedSession::Create(const Options& option
         if (!trace) return nullptr;
     }
 
-    session->torva_ = &session->backend_.AddDevice(kModelTorva);
-    session->kd4_ = &session->backend_.AddDevice(kModelKd4);
-    for (SimulatedDevice* device : {session->torva_, session->kd4_}) {
-        device->SetRemovalMonitor(session->monitor_.get());
-        if (trace) device->SetWireTrace(trace);
+    for (std::size_t i = 0; i < kModels.size(); ++i) {
+        SimulatedDevice& device = session->backend_.AddDevice(kModels[i]);
+        device.SetRemovalMonitor(session->monitor_.get());
+        if (trace) device.SetWireTrace(trace);
+        session->devices_[i].device = &device;
     }
     return session;
 }
@@ -39,21 +39,25 @@ std::unique_ptr<SimulatedSession> SimulatedSession::Create(const Options& option
 SimulatedSession::~SimulatedSession() {
     // Openings the panel let go may keep a device alive past the session; it must not announce
     // removals to a monitor that is gone.
-    for (SimulatedDevice* device : {torva_, kd4_}) {
-        if (device != nullptr) device->SetRemovalMonitor(nullptr);
+    for (const ModelDevice& each : devices_) {
+        if (each.device != nullptr) each.device->SetRemovalMonitor(nullptr);
     }
 }
 
-SimulatedDevice& SimulatedSession::Device(std::int32_t model) {
-    return model == kModelKd4 ? *kd4_ : *torva_;
+SimulatedSession::ModelDevice& SimulatedSession::EntryOf(Model model) {
+    for (std::size_t i = 0; i < kModels.size(); ++i) {
+        if (kModels[i] == model) return devices_[i];
+    }
+    return devices_[0];  // not reached: kModels lists every model
 }
 
-void SimulatedSession::PrepareConnect(std::int32_t model) {
-    SimulatedDevice& device = Device(model);
-    bool& loaded = model == kModelKd4 ? kd4Loaded_ : torvaLoaded_;
-    if (!loaded && storedImage_) device.ReplaceStore(*storedImage_);
-    loaded = true;
-    lastConnected_ = &device;
+SimulatedDevice& SimulatedSession::Device(Model model) { return *EntryOf(model).device; }
+
+void SimulatedSession::PrepareConnect(Model model) {
+    ModelDevice& entry = EntryOf(model);
+    if (!entry.storeLoaded && storedImage_) entry.device->ReplaceStore(*storedImage_);
+    entry.storeLoaded = true;
+    lastConnected_ = entry.device;
 }
 
 std::string SimulatedSession::SaveStore() const {

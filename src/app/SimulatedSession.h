@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -13,8 +14,8 @@
 
 namespace quavelo {
 
-// The simulated devices the panel runs against with --simulate and for its screenshots: one
-// TORVA ("sim:torva") and one KD4 ("sim:kd4") on one backend, both plugged from the start, their
+// The simulated devices the panel runs against with --simulate and for its screenshots: one of
+// each model ("sim:torva", "sim:kd4") on one backend, both plugged from the start, their
 // removals announced on one queued removal monitor.
 //
 // The store file (--sim-state) stands for one device, as for the command-line tool: it is read
@@ -39,11 +40,11 @@ class SimulatedSession {
     // The backend and monitor the main window is given; they live as long as the session.
     SimulatedBackend& Backend() { return backend_; }
     QueuedRemovalMonitor& RemovalMonitor() { return *monitor_; }
-    // The device of `model` (the TORVA for any model but KD4).
-    SimulatedDevice& Device(std::int32_t model);
+    // The device of `model`.
+    SimulatedDevice& Device(Model model);
 
     // The panel is about to connect to `model`.
-    void PrepareConnect(std::int32_t model);
+    void PrepareConnect(Model model);
     // Writes the store of the device connected to last to the store file. "" when saved or when
     // there is nothing to save (no store file, no connection made), else what failed.
     std::string SaveStore() const;
@@ -53,12 +54,16 @@ class SimulatedSession {
 
     SimulatedBackend backend_;
     std::unique_ptr<QueuedRemovalMonitor> monitor_;
-    SimulatedDevice* torva_ = nullptr;
-    SimulatedDevice* kd4_ = nullptr;
+    // One device per model, in the order of kModels.
+    struct ModelDevice {
+        SimulatedDevice* device = nullptr;
+        bool storeLoaded = false;  // the store file was loaded into it
+    };
+    ModelDevice& EntryOf(Model model);
+
+    std::array<ModelDevice, kModels.size()> devices_{};
     std::optional<std::filesystem::path> storeFile_;
     std::optional<SettingsStoreImage> storedImage_;
-    bool torvaLoaded_ = false;
-    bool kd4Loaded_ = false;
     SimulatedDevice* lastConnected_ = nullptr;
 };
 

@@ -120,8 +120,8 @@ bool StartScreen::OnInitDialog() {
     return true;
 }
 
-int StartScreen::SelectedModel() const {
-    return kd4Tile_->Checked() != 0 ? kModelKd4 : kModelTorva;
+Model StartScreen::SelectedModel() const {
+    return kd4Tile_->Checked() != 0 ? Model::Kd4 : Model::Torva;
 }
 
 void StartScreen::OnTileClicked(ImageButton* tile) {
@@ -132,10 +132,11 @@ void StartScreen::OnTileClicked(ImageButton* tile) {
 }
 
 void StartScreen::OnStart() {
-    const int model = SelectedModel();
+    const Model model = SelectedModel();
     params_.deviceModel = model;
-    mainWindow_.ShowPage(model == kModelKd4 ? MainWindow::kPageKd4 : MainWindow::kPageTorva);
-    mainWindow_.SetTitleText(model == kModelKd4 ? QStringLiteral("KD4") : QStringLiteral("Torva"));
+    mainWindow_.ShowPage(MainWindow::PageOf(model));
+    const std::string_view title = ProfileOf(model).title;
+    mainWindow_.SetTitleText(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     mainWindow_.ToggleConnection();
 }
 

@@ -38,8 +38,8 @@ class StartScreen : public QWidget {
     // bar hidden. Returns true.
     bool OnInitDialog();
 
-    // The model whose tile is on: kModelTorva or kModelKd4.
-    int SelectedModel() const;
+    // The model whose tile is on.
+    Model SelectedModel() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,12 +14,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char* ModelKey(std::int32_t model) {
-    if (model == kModelKd4) return "kd4";
-    if (model == kModelTorva) return "torva";
-    return "none";
-}
-
 Json BandSet(const std::array<EqBand, kBandSlots>& bands) {
     Json set = Json::array();
     for (int i = 0; i < kEqBands; ++i) {
@@ -30,7 +24,7 @@ Json BandSet(const std::array<EqBand, kBandSlots>& bands) {
 }
 
 Json SettingsJson(const DeviceParams& p) {
-    return Json{{"model", ModelKey(p.deviceModel)},
+    return Json{{"model", ProfileOf(p).cliName},
                 {"micGain", std::int32_t{p.micGain}},
                 {"gain2", std::int32_t{p.gain2}},
                 {"limiterOn", std::int32_t{p.limiterOn}},
@@ -61,12 +55,6 @@ void Row(std::ostream& out, const char* caption, const std::string& value) {
 
 }  // namespace
 
-std::int32_t ModelOfIds(std::uint16_t vendorId, std::uint16_t productId) {
-    if (vendorId == kTorvaVendorId && productId == kTorvaProductId) return kModelTorva;
-    if (vendorId == kKd4VendorId && productId == kKd4ProductId) return kModelKd4;
-    return kModelNone;
-}
-
 void PrintSettings(std::ostream& out, const DeviceParams& p, bool json) {
     const Json settings = SettingsJson(p);
     if (json) {
@@ -86,27 +74,17 @@ void PrintSettings(std::ostream& out, const DeviceParams& p, bool json) {
     }
 }
 
-void PrintPresetPreview(std::ostream& out, std::int32_t model, const PresetFields& fields,
+void PrintPresetPreview(std::ostream& out, const ModelProfile& profile, const PresetFields& fields,
                         bool json) {
+    const PresetPreview preview = MakePresetPreview(profile, fields);
     Json rows = Json::object();
-    std::array<std::string, kEqBands> bandFreq;
-    std::array<std::string, kEqBands> bandGain;
-    if (model == kModelKd4) {
-        const Kd4PresetPreview p = MakeKd4PresetPreview(fields);
-        rows = {{"Gain", p.gain},           {"COMPRESSOR", p.compressor},
-                {"HIGHPASS", p.highpass},   {"MONITOR", p.monitor},
-                {"LOCKED", p.locked},       {"MIC MUTE", p.micMute},
-                {"INDICATOR", p.indicator}, {"MIC", p.mic},
-                {"PLAYBACK", p.playback},   {"EQ", p.eq}};
-        bandFreq = p.bandFreq;
-        bandGain = p.bandGain;
-    } else {
-        const TorvaPresetPreview p = MakeTorvaPresetPreview(fields);
-        rows = {{"Gain", p.gain}, {"SIGNAL", p.signal}, {"DRC", p.drc}, {"HIGHPASS", p.highpass},
-                {"MIC", p.mic},   {"PHONE", p.phone},   {"EQ", p.eq}};
-        bandFreq = p.bandFreq;
-        bandGain = p.bandGain;
+    for (std::size_t row = 0; row < profile.previewRows.size(); ++row) {
+        // A heading row has no value of its own.
+        if (profile.previewRows[row].value == nullptr) continue;
+        rows[std::string(profile.previewRows[row].caption)] = preview.values[row];
     }
+    const std::array<std::string, kEqBands>& bandFreq = preview.bandFreq;
+    const std::array<std::string, kEqBands>& bandGain = preview.bandGain;
     if (json) {
         Json bands = Json::array();
         for (int i = 0; i < kEqBands; ++i)
@@ -155,12 +133,12 @@ void PrintCurve(std::ostream& out, const DeviceParams& p, bool json) {
     if (json) out << points.dump(2) << '\n';
 }
 
-void PrintLevels(std::ostream& out, std::int32_t model, const std::vector<LevelReading>& readings,
-                 bool json) {
-    const bool torva = model != kModelKd4;
+void PrintLevels(std::ostream& out, const ModelProfile& profile,
+                 const std::vector<LevelReading>& readings, bool json) {
+    const bool twoMeters = profile.levelMeters == 2;
     Json all = Json::array();
     for (const LevelReading& r : readings) {
-        if (torva) {
+        if (twoMeters) {
             const std::int32_t mean =
                 static_cast<std::int32_t>((std::int64_t{r.first} + std::int64_t{r.second}) / 2);
             all.push_back({{"first", LevelPercent(r.first)},
@@ -177,7 +155,7 @@ void PrintLevels(std::ostream& out, std::int32_t model, const std::vector<LevelR
         return;
     }
     for (const auto& r : all) {
-        if (torva) {
+        if (twoMeters) {
             out << "first " << r["first"] << " (" << r["firstRaw"] << ")  second " << r["second"]
                 << " (" << r["secondRaw"] << ")  mean " << r["mean"] << '\n';
         } else {
@@ -189,9 +167,9 @@ void PrintLevels(std::ostream& out, std::int32_t model, const std::vector<LevelR
 void PrintDeviceList(std::ostream& out, const std::vector<HidDeviceInfo>& devices, bool json) {
     Json all = Json::array();
     for (const HidDeviceInfo& d : devices) {
-        const std::int32_t model = ModelOfIds(d.vendorId, d.productId);
-        if (model == kModelNone) continue;
-        Json entry{{"model", ModelKey(model)},
+        const ModelProfile* profile = FindProfile(UsbIds{d.vendorId, d.productId});
+        if (profile == nullptr) continue;
+        Json entry{{"model", profile->cliName},
                    {"id", Hex4(d.vendorId) + ":" + Hex4(d.productId)},
                    {"path", d.path}};
         if (!d.openProblem.empty()) {

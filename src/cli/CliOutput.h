@@ -5,6 +5,7 @@
 
 #include "device/DeviceParams.h"
 #include "device/PresetPreview.h"
+#include "device/ValueDisplay.h"
 #include "link/HidBackend.h"
 
 namespace quavelo {
@@ -14,26 +15,19 @@ namespace quavelo {
 void PrintSettings(std::ostream& out, const DeviceParams& params, bool json);
 
 // A preset slot's preview as the model's page shows it.
-void PrintPresetPreview(std::ostream& out, std::int32_t model, const PresetFields& fields,
+void PrintPresetPreview(std::ostream& out, const ModelProfile& profile, const PresetFields& fields,
                         bool json);
 
 // The equaliser response the panel's graph draws for the graph bands: 241 lines "<Hz> <dB>"
 // (dB with 4 decimals), or a JSON array of {hz, db}.
 void PrintCurve(std::ostream& out, const DeviceParams& params, bool json);
 
-// One level reading, as the model's poller takes it.
-struct LevelReading {
-    std::int32_t first = 0;
-    std::int32_t second = 0;  // TORVA only
-};
-void PrintLevels(std::ostream& out, std::int32_t model, const std::vector<LevelReading>& readings,
-                 bool json);
+// Level readings as the model's poller takes them: percent and raw values per meter.
+void PrintLevels(std::ostream& out, const ModelProfile& profile,
+                 const std::vector<LevelReading>& readings, bool json);
 
 // The attached devices of either model: model, vvvv:pppp (lower-case hex), path, and why one
 // cannot be opened.
 void PrintDeviceList(std::ostream& out, const std::vector<HidDeviceInfo>& devices, bool json);
-
-// The model an interface belongs to by its ids, or kModelNone.
-std::int32_t ModelOfIds(std::uint16_t vendorId, std::uint16_t productId);
 
 }  // namespace quavelo

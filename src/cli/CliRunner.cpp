@@ -1,20 +1,17 @@
 #include "cli/CliRunner.h"
 
 #include <CLI/CLI.hpp>
-#include <chrono>
 #include <optional>
-#include <thread>
 
 #include "cli/CliOutput.h"
 #include "cli/CliSettings.h"
 #include "device/ControlSends.h"
+#include "device/Messages.h"
 #include "device/PresetFile.h"
 
 namespace quavelo {
 
 namespace {
-
-using namespace std::chrono_literals;
 
 struct Arguments {
     std::string model = "torva";
@@ -41,7 +38,7 @@ ExitCode RunList(CliSession& session, std::ostream& out, bool json) {
     if (prepared != ExitCode::kDone) return prepared;
     std::vector<HidDeviceInfo> devices = session.Backend().Enumerate();
     std::erase_if(devices, [](const HidDeviceInfo& d) {
-        return ModelOfIds(d.vendorId, d.productId) == kModelNone;
+        return FindProfile(UsbIds{d.vendorId, d.productId}) == nullptr;
     });
     PrintDeviceList(out, devices, json);
     if (devices.empty())
@@ -57,8 +54,10 @@ ExitCode RunDump(CliSession& session, std::ostream& out, bool json) {
 }
 
 ExitCode RunPush(CliSession& session) {
-    if (session.Model() == kModelKd4) {
-        return Fail(session.Err(), "push is a TORVA command: the KD4 keeps its own settings",
+    if (!session.Profile().pushesOnConnect) {
+        return Fail(session.Err(),
+                    "push is not a command of the " + std::string(session.Profile().name) +
+                        ": it keeps its own settings",
                     ExitCode::kUsage);
     }
     const ExitCode connected = session.Connect();
@@ -69,38 +68,13 @@ ExitCode RunPush(CliSession& session) {
 ExitCode RunLevels(CliSession& session, std::ostream& out, bool json, int count) {
     const ExitCode connected = session.Connect();
     if (connected != ExitCode::kDone) return connected;
-    DeviceCommands& commands = session.Commands();
-    DeviceParams& params = session.Params();
-    std::vector<LevelReading> readings;
-    for (int i = 0; i < count; ++i) {
-        LevelReading reading;
-        if (session.Model() == kModelKd4) {
-            // As the KD4 poller: the request (with its own 50 ms), 30 ms for the answer to reach
-            // the reader thread, then 100 ms before the next one.
-            params.meterReady = 0;
-            if (!commands.RequestLevelKd4())
-                return Fail(session.Err(), "发送失败", ExitCode::kSendFailed);
-            commands.Pause(30ms);
-            const auto deadline = std::chrono::steady_clock::now() + 500ms;
-            while (params.meterReady == 0 && std::chrono::steady_clock::now() < deadline) {
-                std::this_thread::sleep_for(1ms);
-            }
-            if (params.meterReady == 0) {
-                return Fail(session.Err(), "the KD4 did not report its level",
-                            ExitCode::kSendFailed);
-            }
-            reading.first = params.meterLevel;
-            if (i + 1 < count) commands.Pause(100ms);
-        } else {
-            if (!commands.PollLevels(reading.first, reading.second)) {
-                return Fail(session.Err(), "the TORVA did not report its levels",
-                            ExitCode::kSendFailed);
-            }
-            if (i + 1 < count) commands.Pause(20ms);
-        }
-        readings.push_back(reading);
+    const std::optional<std::vector<LevelReading>> readings = session.PollLevels(count);
+    if (!readings) {
+        return Fail(session.Err(),
+                    "the " + std::string(session.Profile().name) + " did not report its levels",
+                    ExitCode::kSendFailed);
     }
-    PrintLevels(out, session.Model(), readings, json);
+    PrintLevels(out, session.Profile(), *readings, json);
     return ExitCode::kDone;
 }
 
@@ -117,7 +91,8 @@ std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
     const PresetReadResult read =
         ReadPresetFile(PresetFilePath(session.DataDirectoryPath(), slot - 1));
     if (!read.image) {
-        session.Err() << "quavelo-cli: 没有保存 (slot " << slot << ": " << read.error << ")\n";
+        session.Err() << "quavelo-cli: " << session.Profile().presetMessages.notSaved << " (slot "
+                      << slot << ": " << read.error << ")\n";
     }
     return read.image;
 }
@@ -125,7 +100,7 @@ std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
 ExitCode RunPresetShow(CliSession& session, std::ostream& out, bool json, int slot) {
     const auto image = ReadSlot(session, slot);
     if (!image) return ExitCode::kPresetUnavailable;
-    PrintPresetPreview(out, session.Model(), DecodePresetImage(*image), json);
+    PrintPresetPreview(out, session.Profile(), DecodePresetImage(*image), json);
     return ExitCode::kDone;
 }
 
@@ -148,17 +123,10 @@ ExitCode RunPresetLoad(CliSession& session, int slot) {
     if (!image) return ExitCode::kPresetUnavailable;
     const ExitCode connected = session.Connect();
     if (connected != ExitCode::kDone) return connected;
-    DeviceParams& params = session.Params();
-    const PresetFields fields = DecodePresetImage(*image);
-    const bool kd4 = session.Model() == kModelKd4;
-    if (kd4) {
-        ApplyPresetKd4(fields, params);
-    } else {
-        ApplyPresetTorva(fields, params);
-    }
-    const bool sent = kd4 ? SendPresetRecallKd4(session.Commands(), params)
-                          : SendPresetRecallTorva(session.Commands(), params);
-    return sent ? ExitCode::kDone : Fail(session.Err(), "发送失败", ExitCode::kSendFailed);
+    ApplyPreset(DecodePresetImage(*image), session.Params(), session.Profile());
+    const bool sent = SendPresetRecall(session.Commands());
+    return sent ? ExitCode::kDone
+                : Fail(session.Err(), std::string(message::kSendFailed), ExitCode::kSendFailed);
 }
 
 }  // namespace
@@ -173,8 +141,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.require_subcommand(0, 1);
     app.fallthrough();
     Arguments a;
+    std::vector<std::string> modelNames;
+    for (Model model : kModels) modelNames.emplace_back(ProfileOf(model).cliName);
     app.add_option("--model", a.model, "which model to open")
-        ->check(CLI::IsMember({"torva", "kd4"}))
+        ->check(CLI::IsMember(modelNames))
         ->capture_default_str();
     app.add_flag("--simulate", a.options.simulate,
                  "use the built-in simulated device of that model instead of USB");
@@ -215,7 +185,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const int code = app.exit(e, out, err);
         return code == 0 ? 0 : Code(ExitCode::kUsage);
     }
-    a.options.model = a.model == "kd4" ? kModelKd4 : kModelTorva;
+    a.options.model = FindProfile(a.model)->model;
     const std::vector<std::string> extras = app.remaining(true);
     if (app.get_subcommands().empty()) {
         const std::string what =
@@ -231,7 +201,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::optional<BandChange> bandChange;
     std::string error;
     if (set->parsed()) {
-        setting = ParseSetting(a.options.model, a.settingName, a.settingValue, error);
+        setting = ParseSetting(ProfileOf(a.options.model), a.settingName, a.settingValue, error);
         if (!setting) return Code(Fail(err, error, ExitCode::kUsage));
     }
     if (band->parsed()) {

@@ -1,10 +1,6 @@
 #include "cli/CliSession.h"
 
-#include <thread>
-
-#include "device/DeviceMap.h"
-#include "device/Kd4ReportParser.h"
-#include "link/HexBytes.h"
+#include "device/Messages.h"
 #include "sim/WireTrace.h"
 
 namespace quavelo {
@@ -15,8 +11,6 @@ std::unique_ptr<HidBackend> MakeBackend(const CliOptions& options, CliEnvironmen
     if (options.simulate) return std::make_unique<SimulatedBackend>();
     return environment.makeDeviceBackend();
 }
-
-const char* ModelName(std::int32_t model) { return model == kModelKd4 ? "KD4" : "TORVA"; }
 
 }  // namespace
 
@@ -30,19 +24,19 @@ CliSession::CliSession(const CliOptions& options, CliEnvironment& environment, s
       err_(err),
       dataDirectory_(ResolveDataDirectory(options.dataDir, environment.dataDirectory)),
       backend_(MakeBackend(options, environment)),
-      link_(*backend_, linkState_),
       log_(dataDirectory_.path, environment.clock),
       prompt_(err),
-      commands_(link_, params_, *environment.sleeper, log_, prompt_) {
+      session_(*backend_, params_, *environment.sleeper, log_, prompt_) {
     if (options.simulate) simulated_ = static_cast<SimulatedBackend*>(backend_.get());
     // The panel gives the model its initial values when it starts; a read-back overwrites them.
     params_.ResetToInitialValues();
     params_.deviceModel = options.model;
+    session_.SetSink([this](const SessionEvent& event) { OnSessionEvent(event); });
 }
 
 CliSession::~CliSession() {
-    // The reader thread uses the model and the log: stop it before they go.
-    link_.Close();
+    // The session's threads use the model and the log: stop them before they go.
+    session_.Close();
     if (simulated_ == nullptr || !storeLoaded_ || !options_.simState) return;
     const SimulatedDevice* device = simulated_->Find(DefaultSimulatedPath(options_.model));
     if (device == nullptr) return;
@@ -84,49 +78,50 @@ ExitCode CliSession::Prepare() {
 }
 
 ExitCode CliSession::Open() {
-    const bool kd4 = options_.model == kModelKd4;
-    if (link_.FindAndOpen(kd4 ? kKd4VendorId : kTorvaVendorId,
-                          kd4 ? kKd4ProductId : kTorvaProductId)) {
-        return ExitCode::kDone;
+    if (session_.Open() == DeviceSession::OpenResult::Opened) return ExitCode::kDone;
+    err_ << "quavelo-cli: no " << Profile().name << " device found";
+    if (const std::string problem = session_.OpenProblem(); !problem.empty()) {
+        err_ << " (" << problem << ")";
     }
-    err_ << "quavelo-cli: no " << ModelName(options_.model) << " device found";
-    if (!link_.OpenProblem().empty()) err_ << " (" << link_.OpenProblem() << ")";
     err_ << '\n';
     return ExitCode::kNoDevice;
 }
 
 ExitCode CliSession::ReadBack() {
-    if (options_.model == kModelKd4) return ReadBackKd4();
-    if (!commands_.ReadAllSettings()) {
-        err_ << "quavelo-cli: Read para fail.\n";
+    if (!session_.ReadBack()) {
+        err_ << "quavelo-cli: " << message::kReadBackFailed;
+        if (Profile().readBack == ReadBackKind::ReaderThread) {
+            err_ << " (the " << Profile().name << " did not answer every request)";
+        }
+        err_ << '\n';
         return ExitCode::kReadBackFailed;
     }
     params_.connected = 1;
     return ExitCode::kDone;
 }
 
-ExitCode CliSession::ReadBackKd4() {
-    link_.SetReportHandler([this](const HidReport& report, std::size_t) {
-        log_.WriteLogLine("recdata:" + HexBytes(report));
-        ParseKd4Report(report, params_);
-    });
-    for (auto& seen : params_.blockSeen) seen = 0;
-    params_.readbackDone = 0;
-    if (!link_.StartReader() || !commands_.RequestAllSettingsKd4()) {
-        err_ << "quavelo-cli: Read para fail.\n";
-        return ExitCode::kReadBackFailed;
+void CliSession::OnSessionEvent(const SessionEvent& event) {
+    if (event.kind != SessionEvent::Kind::Levels) return;
+    {
+        std::lock_guard lock(levelsLock_);
+        levels_.push_back(event.levels);
     }
-    const auto deadline = std::chrono::steady_clock::now() + environment_.kd4ReadBackLimit;
-    while (params_.readbackDone == 0 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    levelsArrived_.notify_all();
+}
+
+std::optional<std::vector<LevelReading>> CliSession::PollLevels(int count) {
+    {
+        std::lock_guard lock(levelsLock_);
+        levels_.clear();
     }
-    if (params_.readbackDone == 0) {
-        err_ << "quavelo-cli: Read para fail. (the KD4 did not answer every request)\n";
-        return ExitCode::kReadBackFailed;
+    session_.StartLevelPolling(count);
+    std::unique_lock lock(levelsLock_);
+    for (std::size_t have = 0; have < static_cast<std::size_t>(count); have = levels_.size()) {
+        const bool more = levelsArrived_.wait_for(lock, environment_.levelWait,
+                                                  [&] { return levels_.size() > have; });
+        if (!more) return std::nullopt;
     }
-    params_.readbackDone = 0;
-    params_.connected = 1;
-    return ExitCode::kDone;
+    return std::vector<LevelReading>(levels_.begin(), levels_.begin() + count);
 }
 
 ExitCode CliSession::Connect() {

@@ -1,22 +1,24 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/CliExit.h"
 #include "device/DeviceCommands.h"
 #include "device/DeviceParams.h"
+#include "device/DeviceSession.h"
 #include "device/Prompt.h"
 #include "link/DataDirectory.h"
 #include "link/HidBackend.h"
-#include "link/HidControl.h"
-#include "link/LinkState.h"
 #include "link/Sleeper.h"
 #include "link/TrafficLog.h"
 #include "sim/SimulatedBackend.h"
@@ -25,7 +27,7 @@ namespace quavelo {
 
 // The options every command shares.
 struct CliOptions {
-    std::int32_t model = kModelTorva;
+    Model model = Model::Torva;
     bool simulate = false;
     std::optional<std::filesystem::path> simState;
     std::optional<std::filesystem::path> trace;
@@ -41,8 +43,8 @@ struct CliEnvironment {
     // Every pause of the commands goes through it.
     Sleeper* sleeper = nullptr;
     LocalClock clock = CurrentLocalTime;
-    // How long a KD4 read-back may take before it counts as failed.
-    std::chrono::milliseconds kd4ReadBackLimit{2000};
+    // How long a level poll waits for its next reading before it counts as failed.
+    std::chrono::milliseconds levelWait{1000};
 };
 
 // Messages of the command set ("发送失败") go to stderr; questions are answered yes, since the
@@ -57,10 +59,10 @@ class StreamPrompt final : public Prompt {
     std::ostream& err_;
 };
 
-// One run's device: the link over the real or simulated backend, the parameter model, the
-// command set and the daily log, opened and read back as the panel does on connect. With
-// --simulate the simulated device's settings store is loaded from and saved back to --sim-state,
-// and its wire trace appended to --trace.
+// One run's device: the device session over the real or simulated backend, the parameter model
+// and the daily log, opened and read back as the panel does on connect. With --simulate the
+// simulated device's settings store is loaded from and saved back to --sim-state, and its wire
+// trace appended to --trace.
 class CliSession {
   public:
     CliSession(const CliOptions& options, CliEnvironment& environment, std::ostream& err);
@@ -74,22 +76,24 @@ class CliSession {
     ExitCode Prepare();
     // Opens the model's device. kNoDevice with the reason written when it is not there.
     ExitCode Open();
-    // Reads the settings back as the panel does on connect (TORVA: the synchronous read-back;
-    // KD4: the reader thread and the request series until the read-back completes or the limit
-    // passes) and sets `connected`. kReadBackFailed with the reason written.
+    // Reads the settings back as the panel does on connect and sets `connected`. kReadBackFailed
+    // with the reason written.
     ExitCode ReadBack();
     // Prepare, Open and ReadBack.
     ExitCode Connect();
+    // Polls the level meters `count` times as the model's poller does. Nothing when a reading
+    // did not come within the environment's levelWait.
+    std::optional<std::vector<LevelReading>> PollLevels(int count);
 
-    std::int32_t Model() const noexcept { return options_.model; }
+    const ModelProfile& Profile() const noexcept { return ProfileOf(options_.model); }
     DeviceParams& Params() noexcept { return params_; }
-    DeviceCommands& Commands() noexcept { return commands_; }
+    DeviceCommands& Commands() noexcept { return session_.Commands(); }
     const std::filesystem::path& DataDirectoryPath() const noexcept { return dataDirectory_.path; }
     HidBackend& Backend() noexcept { return *backend_; }
     std::ostream& Err() noexcept { return err_; }
 
   private:
-    ExitCode ReadBackKd4();
+    void OnSessionEvent(const SessionEvent& event);
 
     const CliOptions options_;
     CliEnvironment& environment_;
@@ -98,12 +102,17 @@ class CliSession {
     std::unique_ptr<HidBackend> backend_;
     SimulatedBackend* simulated_ = nullptr;  // backend_, when simulating
     bool storeLoaded_ = false;               // the simulated store may be saved back to --sim-state
-    LinkState linkState_;
-    HidControl link_;
     DeviceParams params_;
     TrafficLog log_;
     StreamPrompt prompt_;
-    DeviceCommands commands_;
+
+    // Level readings as the session hands them over.
+    std::mutex levelsLock_;
+    std::condition_variable levelsArrived_;
+    std::vector<LevelReading> levels_;
+
+    // Last: its threads use everything above.
+    DeviceSession session_;
 };
 
 }  // namespace quavelo

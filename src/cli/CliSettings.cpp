@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "device/ControlSends.h"
+#include "device/Messages.h"
 #include "device/ParamRange.h"
 #include "device/ValueDisplay.h"
 
@@ -13,47 +14,62 @@ namespace quavelo {
 namespace {
 
 enum class ValueKind { Number, OnOff, EqView };
-enum class Models { Both, TorvaOnly, Kd4Only };
 
 struct SettingEntry {
     const char* name;
     ValueKind kind;
-    Models models;
+    // The models that have the setting; nullptr for every model.
+    bool ModelProfile::*has = nullptr;
 };
 
 constexpr std::array<SettingEntry, 14> kSettings{{
-    {"mic-gain", ValueKind::Number, Models::Both},
-    {"gain2", ValueKind::Number, Models::Both},
-    {"limiter", ValueKind::OnOff, Models::Both},
-    {"limiter-level", ValueKind::Number, Models::Both},
-    {"highpass", ValueKind::OnOff, Models::Both},
-    {"highpass-freq", ValueKind::Number, Models::Both},
-    {"stereo", ValueKind::OnOff, Models::TorvaOnly},
-    {"monitor-mic-cut", ValueKind::Number, Models::Both},
-    {"monitor-playback-cut", ValueKind::Number, Models::Both},
-    {"eq", ValueKind::OnOff, Models::Both},
-    {"eq-mode", ValueKind::EqView, Models::Both},
-    {"lock", ValueKind::OnOff, Models::Kd4Only},
-    {"mute", ValueKind::OnOff, Models::Kd4Only},
-    {"indicator", ValueKind::OnOff, Models::Kd4Only},
+    {"mic-gain", ValueKind::Number},
+    {"gain2", ValueKind::Number},
+    {"limiter", ValueKind::OnOff},
+    {"limiter-level", ValueKind::Number},
+    {"highpass", ValueKind::OnOff},
+    {"highpass-freq", ValueKind::Number},
+    {"stereo", ValueKind::OnOff, &ModelProfile::hasStereo},
+    {"monitor-mic-cut", ValueKind::Number},
+    {"monitor-playback-cut", ValueKind::Number},
+    {"eq", ValueKind::OnOff},
+    {"eq-mode", ValueKind::EqView},
+    {"lock", ValueKind::OnOff, &ModelProfile::hasLock},
+    {"mute", ValueKind::OnOff, &ModelProfile::hasMute},
+    {"indicator", ValueKind::OnOff, &ModelProfile::hasIndicator},
 }};
 
-ParamRange NumberRange(std::string_view name, std::int32_t model) {
+bool Has(const ModelProfile& profile, const SettingEntry& entry) {
+    return entry.has == nullptr || profile.*entry.has;
+}
+
+// The names of the models that have the setting.
+std::string ModelsWith(const SettingEntry& entry) {
+    std::string names;
+    for (Model model : kModels) {
+        if (!Has(ProfileOf(model), entry)) continue;
+        if (!names.empty()) names += ", ";
+        names += ProfileOf(model).name;
+    }
+    return names;
+}
+
+ParamRange NumberRange(std::string_view name, const ModelProfile& profile) {
     if (name == "mic-gain") return ranges::kMicGain;
-    if (name == "gain2") return Gain2Range(model);
+    if (name == "gain2") return profile.gain2Range;
     if (name == "limiter-level") return ranges::kLimiterLevel;
     if (name == "highpass-freq") return ranges::kHpfFreq;
     return ranges::kMonitorCut;
 }
 
-std::string Allowed(const SettingEntry& entry, std::int32_t model) {
+std::string Allowed(const SettingEntry& entry, const ModelProfile& profile) {
     switch (entry.kind) {
         case ValueKind::OnOff:
             return "on or off";
         case ValueKind::EqView:
             return "slider or graph";
         case ValueKind::Number: {
-            const ParamRange range = NumberRange(entry.name, model);
+            const ParamRange range = NumberRange(entry.name, profile);
             return std::to_string(range.min) + ".." + std::to_string(range.max);
         }
     }
@@ -67,7 +83,7 @@ std::optional<int> ParseInt(std::string_view text) {
     return value;
 }
 
-std::optional<int> ParseValue(const SettingEntry& entry, std::int32_t model,
+std::optional<int> ParseValue(const SettingEntry& entry, const ModelProfile& profile,
                               std::string_view text) {
     switch (entry.kind) {
         case ValueKind::OnOff:
@@ -80,7 +96,7 @@ std::optional<int> ParseValue(const SettingEntry& entry, std::int32_t model,
             return std::nullopt;
         case ValueKind::Number: {
             const auto value = ParseInt(text);
-            if (!value || !NumberRange(entry.name, model).Contains(*value)) return std::nullopt;
+            if (!value || !NumberRange(entry.name, profile).Contains(*value)) return std::nullopt;
             return value;
         }
     }
@@ -105,35 +121,18 @@ void StoreSetting(DeviceParams& p, std::string_view name, int v) {
     if (name == "indicator") p.kd4Indicator = v;
 }
 
-// What the TORVA page's control for `name` sends, on the user-interface thread.
-bool SendTorva(DeviceCommands& c, const DeviceParams& p, std::string_view name) {
-    if (name == "mic-gain") return c.SetMicGain(p.micGain);
-    if (name == "gain2") return c.SetGain2(p.gain2);
-    if (name == "limiter" || name == "limiter-level")
-        return c.SetLimiter(p.limiterOn, p.limiterLevel);
-    if (name == "highpass" || name == "highpass-freq") return c.SetHighPass(p.hpfOn, p.hpfFreq);
-    if (name == "stereo") return c.SetStereo(p.stereo);
-    if (name == "monitor-mic-cut" || name == "monitor-playback-cut") {
-        return SendMonitorMixTorva(c, p);
-    }
-    if (name == "eq") return SendEqSwitchTorva(c, p);
-    if (name == "eq-mode") return SendEqViewTorva(c, p);
-    return false;
-}
-
-// What the send job that the KD4 page's control for `name` starts sends, without the job's
-// hand-shake with the level poller.
-bool SendKd4(DeviceCommands& c, const DeviceParams& p, std::string_view name) {
-    if (name == "mic-gain") return c.SetMicGainKd4(p.micGain);
-    if (name == "gain2") return c.SetGain2Kd4(p.gain2);
-    if (name == "limiter" || name == "limiter-level") {
-        return c.SetLimiterKd4(p.limiterOn, p.limiterLevel);
-    }
-    if (name == "highpass" || name == "highpass-freq") return c.SetHighPassKd4(p.hpfOn, p.hpfFreq);
-    if (name == "monitor-mic-cut" || name == "monitor-playback-cut") return SendMonitorMixKd4(c, p);
-    if (name == "eq") return SendEqSwitchKd4(c, p);
-    if (name == "eq-mode") return SendEqViewKd4(c, p);
-    if (name == "lock" || name == "mute" || name == "indicator") return SendSwitchesKd4(c);
+// What the model's page control for `name` sends (for a page that sends deferred: what its send
+// job sends, without the job's hand-shake with the level poller).
+bool Send(DeviceCommands& c, const DeviceParams& p, std::string_view name) {
+    if (name == "mic-gain") return c.SetMicGain();
+    if (name == "gain2") return c.SetGain2();
+    if (name == "limiter" || name == "limiter-level") return c.SetLimiter();
+    if (name == "highpass" || name == "highpass-freq") return c.SetHighPass();
+    if (name == "stereo") return c.SetStereo();
+    if (name == "monitor-mic-cut" || name == "monitor-playback-cut") return SendMonitorMix(c, p);
+    if (name == "eq") return SendEqSwitch(c, p);
+    if (name == "eq-mode") return SendEqView(c, p);
+    if (name == "lock" || name == "mute" || name == "indicator") return SendStatusSwitches(c);
     return false;
 }
 
@@ -146,30 +145,30 @@ std::string SettingNamesHelp() {
         help += entry.name;
         help += std::string(22 - std::string_view(entry.name).size(), ' ');
         if (entry.name == std::string_view("gain2")) {
-            help += "TORVA 0..47, KD4 0..80";
+            for (Model model : kModels) {
+                if (model != kModels.front()) help += ", ";
+                help += std::string(ProfileOf(model).name) + " " + Allowed(entry, ProfileOf(model));
+            }
         } else {
-            help += Allowed(entry, kModelTorva);
+            help += Allowed(entry, ProfileOf(kModels.front()));
         }
-        if (entry.models == Models::TorvaOnly) help += " (TORVA)";
-        if (entry.models == Models::Kd4Only) help += " (KD4)";
+        if (entry.has != nullptr) help += " (" + ModelsWith(entry) + ")";
         help += '\n';
     }
     return help;
 }
 
-std::optional<SettingChange> ParseSetting(std::int32_t model, std::string_view name,
+std::optional<SettingChange> ParseSetting(const ModelProfile& profile, std::string_view name,
                                           std::string_view value, std::string& error) {
     for (const SettingEntry& entry : kSettings) {
         if (name != entry.name) continue;
-        const bool kd4 = model == kModelKd4;
-        if ((entry.models == Models::TorvaOnly && kd4) ||
-            (entry.models == Models::Kd4Only && !kd4)) {
-            error = std::string(name) + " is a setting of the " + (kd4 ? "TORVA" : "KD4") + " only";
+        if (!Has(profile, entry)) {
+            error = std::string(name) + " is a setting of the " + ModelsWith(entry) + " only";
             return std::nullopt;
         }
-        const auto parsed = ParseValue(entry, model, value);
+        const auto parsed = ParseValue(entry, profile, value);
         if (!parsed) {
-            error = std::string(name) + " takes " + Allowed(entry, model) + ", not \"" +
+            error = std::string(name) + " takes " + Allowed(entry, profile) + ", not \"" +
                     std::string(value) + "\"";
             return std::nullopt;
         }
@@ -184,10 +183,8 @@ ExitCode ApplySetting(CliSession& session, const SettingChange& change) {
     DeviceCommands& c = session.Commands();
     DeviceParams& p = session.Params();
     StoreSetting(p, change.name, change.value);
-    const bool sent =
-        session.Model() == kModelKd4 ? SendKd4(c, p, change.name) : SendTorva(c, p, change.name);
-    if (sent) return ExitCode::kDone;
-    session.Err() << "quavelo-cli: 发送失败 (" << change.name << ")\n";
+    if (Send(c, p, change.name)) return ExitCode::kDone;
+    session.Err() << "quavelo-cli: " << message::kSendFailed << " (" << change.name << ")\n";
     return ExitCode::kSendFailed;
 }
 
@@ -238,23 +235,10 @@ ExitCode ApplyBand(CliSession& session, const BandChange& change) {
     if (change.freq) band.freq = *change.freq;
     if (change.gain) band.gain = *change.gain;
 
-    DeviceCommands& c = session.Commands();
-    const bool flat = p.eqEnabled == 0;
-    const int n = change.band;
-    bool sent = false;
-    if (session.Model() == kModelKd4) {
-        if (change.graph)
-            sent = flat ? c.SetGraphBandFlatKd4(n) : c.SetGraphBandKd4(n);
-        else
-            sent = flat ? c.SetSliderBandFlatKd4(n) : c.SetSliderBandKd4(n);
-    } else {
-        if (change.graph)
-            sent = flat ? c.SetGraphBandFlat(n) : c.SetGraphBand(n);
-        else
-            sent = flat ? c.SetSliderBandFlat(n) : c.SetSliderBand(n);
+    if (session.Commands().SetBand(change.graph ? BandSet::Graph : BandSet::Slider, change.band)) {
+        return ExitCode::kDone;
     }
-    if (sent) return ExitCode::kDone;
-    session.Err() << "quavelo-cli: 发送失败 (band " << n << ")\n";
+    session.Err() << "quavelo-cli: " << message::kSendFailed << " (band " << change.band << ")\n";
     return ExitCode::kSendFailed;
 }
 

@@ -18,9 +18,9 @@ struct SettingChange {
 // The names `set` knows, with their values, for `--help`.
 std::string SettingNamesHelp();
 
-// Checks NAME and VALUE for `model`: names of the other model and values outside their range
-// are refused with a message that names the allowed values.
-std::optional<SettingChange> ParseSetting(std::int32_t model, std::string_view name,
+// Checks NAME and VALUE for the model of `profile`: settings the model lacks and values outside
+// their range are refused with a message that names the allowed values.
+std::optional<SettingChange> ParseSetting(const ModelProfile& profile, std::string_view name,
                                           std::string_view value, std::string& error);
 
 // Stores the value as the panel's control for NAME stores it, then sends exactly the commands

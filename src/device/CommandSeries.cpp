@@ -43,14 +43,10 @@ std::array<Report, 2> StereoFeeds(int stereo) noexcept {
     return {DspWriteParam(dsp::kMonoFeedA, word), DspWriteParam(dsp::kMonoFeedB, word)};
 }
 
-std::array<Report, 7> GraphBandLoad(const DeviceParams& params, int band, bool flat) noexcept {
+std::array<Report, 7> BandLoad(const DeviceParams& params, BandSet set, int band,
+                               bool flat) noexcept {
     const int n = HeldBand(band);
-    return BandLoad(params.graphBands[n - 1], n, flat);
-}
-
-std::array<Report, 7> SliderBandLoad(const DeviceParams& params, int band, bool flat) noexcept {
-    const int n = HeldBand(band);
-    return BandLoad(params.sliderBands[n - 1], n, flat);
+    return BandLoad(Bands(params, set)[n - 1], n, flat);
 }
 
 }  // namespace quavelo

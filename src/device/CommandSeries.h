@@ -22,9 +22,9 @@ std::optional<std::array<Report, 7>> HighPassLoad(int on, int corner) noexcept;
 // The mono cross-feed gains to 0x00A8 and 0x00AA: 1.0 each for mono (stereo 0), 0 otherwise.
 std::array<Report, 2> StereoFeeds(int stereo) noexcept;
 
-// The staged load of band `band` (1..5, held inside) of graphBands or sliderBands into equaliser
-// filter `band`, with its own frequency, q and gain, or at 0 dB when `flat`.
-std::array<Report, 7> GraphBandLoad(const DeviceParams& params, int band, bool flat) noexcept;
-std::array<Report, 7> SliderBandLoad(const DeviceParams& params, int band, bool flat) noexcept;
+// The staged load of band `band` (1..5, held inside) of `set` into equaliser filter `band`,
+// with its own frequency, q and gain, or at 0 dB when `flat`.
+std::array<Report, 7> BandLoad(const DeviceParams& params, BandSet set, int band,
+                               bool flat) noexcept;
 
 }  // namespace quavelo

@@ -14,13 +14,20 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kGraphBandFlatPause = 20ms;
+// The monitor level reaches the device as the taper of its distance from 80 (= 0 dB).
+constexpr int kMonitorLevelTop = 80;
 
 }  // namespace
 
 DeviceCommands::DeviceCommands(ReportLink& link, DeviceParams& params, Sleeper& sleeper,
                                LogSink& log, Prompt& prompt) noexcept
     : link_(link), params_(params), sleeper_(sleeper), log_(log), prompt_(prompt) {}
+
+const ModelProfile& DeviceCommands::Profile() const noexcept { return ProfileOf(params_); }
+
+DeviceCommands::Pacing DeviceCommands::GainPacing(std::chrono::milliseconds pause) const noexcept {
+    return {pause, Profile().pacing.logsGainSends ? LogAs::Csend : LogAs::Nothing};
+}
 
 bool DeviceCommands::Send(const Report& report, Pacing pacing) {
     const bool written = link_.WriteReport16(report);
@@ -53,73 +60,112 @@ bool DeviceCommands::SendRepeated(const Report& report, Pacing pacing, int times
     return true;
 }
 
-bool DeviceCommands::Limiter(int on, int level, Pacing pacing, int storeWrites) {
-    if (const auto selectors = LimiterSelectors(on, level)) {
+bool DeviceCommands::StoreAfter(Pacing pacing) {
+    const ModelProfile& profile = Profile();
+    return SendRepeated(SettingsBlock(params_, profile.settingsLayout), pacing,
+                        profile.pacing.storeRepeats);
+}
+
+bool DeviceCommands::SetLimiter() {
+    const ModelProfile& profile = Profile();
+    const Pacing pacing{profile.pacing.filters};
+    if (const auto selectors = LimiterSelectors(params_.limiterOn, params_.limiterLevel)) {
         if (!SendAll(*selectors, pacing)) return false;
     }
-    return SendRepeated(SettingsBlock(params_), pacing, storeWrites);
+    return SendRepeated(SettingsBlock(params_, SettingsLayout::Full), pacing,
+                        profile.pacing.storeRepeats);
 }
 
-bool DeviceCommands::HighPass(int on, int corner, Pacing pacing, int storeWrites) {
-    if (const auto load = HighPassLoad(on, corner)) {
+bool DeviceCommands::SetHighPass() {
+    const ModelProfile& profile = Profile();
+    const Pacing pacing{profile.pacing.filters};
+    if (const auto load = HighPassLoad(params_.hpfOn, params_.hpfFreq)) {
         if (!SendAll(*load, pacing)) return false;
     }
-    return SendRepeated(SettingsBlock(params_), pacing, storeWrites);
+    return SendRepeated(SettingsBlock(params_, SettingsLayout::Full), pacing,
+                        profile.pacing.storeRepeats);
 }
 
-bool DeviceCommands::GraphBand(int band, bool flat, Pacing pacing) {
+bool DeviceCommands::SetMicGain() {
+    const ModelProfile& profile = Profile();
+    const Pacing pacing = GainPacing(profile.pacing.micGain);
+    const std::uint8_t code = MicGainCode(params_.micGain);
+    if (!Send(DspWriteByte(dsp::kMicGain1, code), pacing)) return false;
+    if (profile.micGainBothChannels && !Send(DspWriteByte(dsp::kMicGain2, code), pacing)) {
+        return false;
+    }
+    return StoreAfter(pacing);
+}
+
+bool DeviceCommands::SetGain2() {
+    const ModelProfile& profile = Profile();
+    const Pacing pacing = GainPacing(profile.pacing.gain2);
+    switch (profile.gain2) {
+        case Gain2Kind::CodecGain:
+            return Send(DspWriteByte(dsp::kMicGain2, MicGainCode(params_.gain2)), pacing) &&
+                   StoreAfter(pacing);
+        case Gain2Kind::MonitorLevel: {
+            const int level = profile.gain2Range.Clamp(params_.gain2);
+            const std::int32_t gain = profile.monitorTaper(kMonitorLevelTop - level);
+            return Send(DspWriteParam(dsp::kMonitorLevel, gain), pacing) &&
+                   SendRepeated(SliderGainBlock(params_, profile.sliderBlock), pacing,
+                                profile.pacing.storeRepeats);
+        }
+    }
+    return false;
+}
+
+bool DeviceCommands::MonitorCut(std::uint16_t address, int cut) {
+    const ModelProfile& profile = Profile();
+    const Pacing pacing{profile.pacing.monitor};
+    const std::int32_t gain = profile.monitorTaper(ranges::kMonitorCut.Clamp(cut));
+    return Send(DspWriteParam(address, gain), pacing) && StoreAfter(pacing);
+}
+
+bool DeviceCommands::SetMonitorMicCut() {
+    return MonitorCut(dsp::kMonitorMic, params_.monitorMicCut);
+}
+
+bool DeviceCommands::SetMonitorPlaybackCut() {
+    return MonitorCut(dsp::kMonitorPlayback, params_.monitorPlaybackCut);
+}
+
+bool DeviceCommands::SetStereo() {
+    if (!Profile().hasStereo) return false;
+    return SendAll(StereoFeeds(params_.stereo), {}) && StoreAfter({});
+}
+
+bool DeviceCommands::SetBand(BandSet set, int band) {
     if (band < 1 || band > kEqBands) return false;
-    return SendAll(GraphBandLoad(params_, band, flat), pacing) &&
-           Send(BandBlock(params_, band), pacing);
-}
-
-bool DeviceCommands::SliderBand(int band, bool flat, Pacing pacing, bool kd4) {
-    if (band < 1 || band > kEqBands) return false;
-    if (!SendAll(SliderBandLoad(params_, band, flat), pacing)) return false;
-    return Send(kd4 ? SliderGainBlockKd4(params_) : SliderGainBlock(params_), pacing);
-}
-
-bool DeviceCommands::SetLimiter(int on, int level) { return Limiter(on, level, {}, 1); }
-
-bool DeviceCommands::SetHighPass(int on, int corner) { return HighPass(on, corner, {}, 1); }
-
-bool DeviceCommands::SetMicGain(int step) {
-    return Send(DspWriteByte(dsp::kMicGain1, MicGainCode(step)), {}) &&
-           Send(SettingsBlock(params_), {});
-}
-
-bool DeviceCommands::SetGain2(int step) {
-    return Send(DspWriteByte(dsp::kMicGain2, MicGainCode(step)), {}) &&
-           Send(SettingsBlock(params_), {});
-}
-
-bool DeviceCommands::SetMonitorPlaybackCut(int cut) {
-    const std::int32_t gain = LevelTaper(ranges::kMonitorCut.Clamp(cut));
-    return Send(DspWriteParam(dsp::kMonitorPlayback, gain), {}) && Send(SettingsBlock(params_), {});
-}
-
-bool DeviceCommands::SetMonitorMicCut(int cut) {
-    const std::int32_t gain = LevelTaper(ranges::kMonitorCut.Clamp(cut));
-    return Send(DspWriteParam(dsp::kMonitorMic, gain), {}) && Send(SettingsBlock(params_), {});
-}
-
-bool DeviceCommands::SetStereo(int stereo) {
-    return SendAll(StereoFeeds(stereo), {}) && Send(SettingsBlock(params_), {});
-}
-
-bool DeviceCommands::SetGraphBand(int band) { return GraphBand(band, false, {}); }
-
-bool DeviceCommands::SetGraphBandFlat(int band) {
-    if (!GraphBand(band, true, {})) return false;
-    sleeper_.SleepFor(kGraphBandFlatPause);
+    const ModelProfile& profile = Profile();
+    const Pacing pacing{profile.pacing.band};
+    const bool flat = params_.eqEnabled == 0;
+    if (!SendAll(BandLoad(params_, set, band, flat), pacing)) return false;
+    if (set == BandSet::Slider) return Send(SliderGainBlock(params_, profile.sliderBlock), pacing);
+    if (!Send(BandBlock(params_, band), pacing)) return false;
+    if (flat && profile.pacing.flatGraphBandEnd > 0ms) {
+        sleeper_.SleepFor(profile.pacing.flatGraphBandEnd);
+    }
     return true;
 }
 
-bool DeviceCommands::SetSliderBand(int band) { return SliderBand(band, false, {}, false); }
+bool DeviceCommands::StoreSettings() {
+    const ModelProfile& profile = Profile();
+    const Pacing pacing = GainPacing(profile.pacing.store);
+    if (!Send(SettingsBlock(params_, profile.settingsLayout), pacing)) return false;
+    // A slider gain block that carries settings (gain2 and the status switches) goes with it.
+    if (profile.sliderBlock != SliderBlockLayout::GainsAndStatus) return true;
+    return Send(SliderGainBlock(params_, profile.sliderBlock), pacing);
+}
 
-bool DeviceCommands::SetSliderBandFlat(int band) { return SliderBand(band, true, {}, false); }
-
-bool DeviceCommands::StoreSettings() { return Send(SettingsBlock(params_), {}); }
+bool DeviceCommands::SendAllSettings() {
+    const BandSet set = BandSetInUse(params_);
+    for (int band = 1; band <= kEqBands; ++band) {
+        if (!SetBand(set, band)) return false;
+    }
+    return SetMicGain() && SetGain2() && SetHighPass() && SetLimiter() &&
+           (!Profile().hasStereo || SetStereo()) && SetMonitorMicCut() && SetMonitorPlaybackCut();
+}
 
 void DeviceCommands::Pause(std::chrono::milliseconds duration) { sleeper_.SleepFor(duration); }
 

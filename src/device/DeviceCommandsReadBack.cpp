@@ -2,13 +2,12 @@
 
 #include "device/DeviceCommands.h"
 #include "device/DeviceMap.h"
+#include "device/Messages.h"
 #include "device/SettingsBlocks.h"
 
 namespace quavelo {
 
 namespace {
-
-constexpr std::string_view kSendFailed = "发送失败";
 
 bool AnswersFor(const Report& answer, std::uint16_t address) noexcept {
     return answer[0] == kReportHead && answer[3] == static_cast<std::uint8_t>(address & 0xFF) &&
@@ -36,34 +35,36 @@ bool DeviceCommands::PollLevels(std::int32_t& first, std::int32_t& second) {
     return PollLevel(dsp::kLevel1, first) && PollLevel(dsp::kLevel2, second);
 }
 
+bool DeviceCommands::RequestLevel() {
+    return Send(DspRead(dsp::kLevel1, 4), {Profile().pacing.levelRequest});
+}
+
 bool DeviceCommands::ReadAllSettings() {
-    for (const StoreBlockRequest& request : ReadBackBlocks(kModelTorva)) {
+    const ModelProfile& profile = Profile();
+    for (const StoreBlockRequest& request : ReadBackBlocks(profile)) {
         Report answer{};
         if (!Exchange(StoreRead(request.address, request.count), answer)) return false;
-        if (AnswersFor(answer, request.address)) DecodeTorvaAnswer(answer, params_);
+        if (AnswersFor(answer, request.address)) DecodeStoreAnswer(answer, params_, profile);
+    }
+    return true;
+}
+
+bool DeviceCommands::RequestAllSettings() {
+    const ModelProfile& profile = Profile();
+    for (const StoreBlockRequest& request : ReadBackBlocks(profile)) {
+        // One line marks each read-back: the request of one block is logged.
+        const bool logged = request.address == profile.pacing.loggedReadBackBlock;
+        const Pacing pacing{profile.pacing.readBackRequest, logged ? LogAs::Send : LogAs::Nothing};
+        if (!Send(StoreRead(request.address, request.count), pacing)) return false;
     }
     return true;
 }
 
 bool DeviceCommands::PushAllSettings() {
     if (params_.connected != 1) return false;
-    const bool graphSet = params_.eqMode == 1;
-    const bool enabled = params_.eqEnabled == 1;
-    bool ok = true;
-    for (int band = 1; ok && band <= kEqBands; ++band) {
-        if (graphSet) {
-            ok = enabled ? SetGraphBand(band) : SetGraphBandFlat(band);
-        } else {
-            ok = enabled ? SetSliderBand(band) : SetSliderBandFlat(band);
-        }
-    }
-    ok = ok && SetMicGain(params_.micGain) && SetGain2(params_.gain2) &&
-         SetHighPass(params_.hpfOn, params_.hpfFreq) &&
-         SetLimiter(params_.limiterOn, params_.limiterLevel) && SetStereo(params_.stereo) &&
-         SetMonitorMicCut(params_.monitorMicCut) &&
-         SetMonitorPlaybackCut(params_.monitorPlaybackCut);
-    if (!ok) prompt_.Info(kSendFailed);
-    return ok;
+    const bool sent = SendAllSettings();
+    if (!sent) prompt_.Info(message::kSendFailed);
+    return sent;
 }
 
 }  // namespace quavelo

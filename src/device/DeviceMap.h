@@ -5,12 +5,6 @@
 
 namespace quavelo {
 
-// Vendor and product IDs of the two models.
-inline constexpr std::uint16_t kTorvaVendorId = 0x0F8C;
-inline constexpr std::uint16_t kTorvaProductId = 0x0046;
-inline constexpr std::uint16_t kKd4VendorId = 0x0F8D;
-inline constexpr std::uint16_t kKd4ProductId = 0x0047;
-
 // Processor-memory addresses (DspWrite / DspRead).
 namespace dsp {
 inline constexpr std::uint16_t kMicGain1 = 0x400E;      // codec gain, first microphone channel
@@ -25,10 +19,10 @@ inline constexpr std::uint16_t kLimiterGroup1 = 0x0034;    // off, level 1, 2, 3
 inline constexpr std::uint16_t kLimiterGroup2 = 0x00A1;    // off, level 1, 2, 3
 inline constexpr std::uint16_t kMonoFeedA = 0x00A8;
 inline constexpr std::uint16_t kMonoFeedB = 0x00AA;
-inline constexpr std::uint16_t kLevel1 = 0x00AE;           // level meter, first channel
-inline constexpr std::uint16_t kLevel2 = 0x00B0;           // level meter, second channel (TORVA)
-inline constexpr std::uint16_t kMonitorMic = 0x00B1;       // monitor mix: microphone gain
-inline constexpr std::uint16_t kMonitorLevelKd4 = 0x00B7;  // KD4: level set by gain2
+inline constexpr std::uint16_t kLevel1 = 0x00AE;        // level meter, first channel
+inline constexpr std::uint16_t kLevel2 = 0x00B0;        // level meter, second channel (TORVA)
+inline constexpr std::uint16_t kMonitorMic = 0x00B1;    // monitor mix: microphone gain
+inline constexpr std::uint16_t kMonitorLevel = 0x00B7;  // the monitor level gain2 sets (KD4)
 
 // Safeload target of equaliser filter n (1..5).
 constexpr std::uint16_t EqFilter(int n) noexcept {
@@ -40,12 +34,12 @@ constexpr std::uint16_t EqFilter(int n) noexcept {
 namespace store {
 inline constexpr std::uint16_t kSettingsBlock = 0x0000;
 inline constexpr std::uint16_t kSliderGainBlock = 0x0040;
-inline constexpr std::uint16_t kBandBlock1 = 0x0010;      // band n at 0x0010 + 8 (n - 1)
-inline constexpr std::uint16_t kStatusBlockKd4 = 0x0050;  // sent by the KD4 on its own
+inline constexpr std::uint16_t kBandBlock1 = 0x0010;   // band n at 0x0010 + 8 (n - 1)
+inline constexpr std::uint16_t kStatusBlock = 0x0050;  // sent by a device on its own (KD4)
 
 inline constexpr std::uint8_t kSettingsBlockSize = 10;
-inline constexpr std::uint8_t kSliderGainBlockSizeTorva = 5;
-inline constexpr std::uint8_t kSliderGainBlockSizeKd4 = 9;
+inline constexpr std::uint8_t kSliderGainBlockSizeGains = 5;
+inline constexpr std::uint8_t kSliderGainBlockSizeWithStatus = 9;
 inline constexpr std::uint8_t kBandBlockSize = 4;
 
 // Block address of graph band n (1..5).

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "device/ModelProfile.h"
 #include "device/ParamRange.h"
 #include "device/SharedValue.h"
 
@@ -64,7 +65,7 @@ struct DeviceParams {
     HandshakeFlag statusReady;
     HandshakeFlag readbackDone;
     std::array<SharedInt, kBlockSeenFlags> blockSeen;  // blocks 0x00, 0x40, 0x10, 0x18, 0x20, 0x28
-    SharedInt deviceModel;                             // kModelTorva or kModelKd4
+    SharedEnum<Model> deviceModel{Model::Torva};       // the model of the page in use
     HandshakeFlag connected;
 
     // Gives the record the panel's initial values: the band records, both monitor cuts, the
@@ -72,7 +73,26 @@ struct DeviceParams {
     void ResetToInitialValues() noexcept;
 };
 
-// Index of a KD4 read-back block in blockSeen, or -1 for a block without a flag.
+// The two band sets: the sliders' (fixed frequencies) and the response graph's. eqMode names the
+// one that drives the equaliser filters.
+enum class BandSet { Slider = 0, Graph = 1 };
+inline BandSet BandSetInUse(const DeviceParams& params) noexcept {
+    return params.eqMode == 1 ? BandSet::Graph : BandSet::Slider;
+}
+inline std::array<EqBand, kBandSlots>& Bands(DeviceParams& params, BandSet set) noexcept {
+    return set == BandSet::Graph ? params.graphBands : params.sliderBands;
+}
+inline const std::array<EqBand, kBandSlots>& Bands(const DeviceParams& params,
+                                                   BandSet set) noexcept {
+    return set == BandSet::Graph ? params.graphBands : params.sliderBands;
+}
+// The profile of the model in use.
+inline const ModelProfile& ProfileOf(const DeviceParams& params) noexcept {
+    return ProfileOf(params.deviceModel);
+}
+
+// Index of a read-back block in blockSeen (reader-thread read-backs), or -1 for a block without a
+// flag.
 int BlockSeenIndex(std::uint8_t block) noexcept;
 
 }  // namespace quavelo

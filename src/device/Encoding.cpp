@@ -68,7 +68,7 @@ std::int32_t ToParameter(double x) noexcept {
 
 std::int32_t LevelTaper(int cut) noexcept { return Taper(cut, 80.0); }
 
-std::int32_t LevelTaperKd4(int value) noexcept { return Taper(value, 100.0); }
+std::int32_t ShallowLevelTaper(int value) noexcept { return Taper(value, 100.0); }
 
 Coefficients PeakingCoefficients(int freq, int q, int gain) noexcept {
     const int wholeDb = gain / 10 - 15;

@@ -20,10 +20,11 @@ std::uint8_t MicGainCode(int step) noexcept;
 std::int32_t ToParameter(double x) noexcept;
 inline constexpr std::int32_t kParamOne = 0x00800000;
 
-// TORVA monitor taper: a cut v (0..80 dB) becomes the gain of -(v^2 / 80) dB.
+// The monitor tapers (ModelProfile::monitorTaper): a cut v (0..80 dB) becomes the gain of
+// -(v^2 / 80) dB (the TORVA's), or the shallow one of -(v^2 / 100) dB (the KD4's; v = 80 gives
+// -64 dB).
 std::int32_t LevelTaper(int cut) noexcept;
-// KD4 taper: v becomes the gain of -(v^2 / 100) dB (v = 80 gives -64 dB).
-std::int32_t LevelTaperKd4(int value) noexcept;
+std::int32_t ShallowLevelTaper(int value) noexcept;
 
 // Five filter words in the order w1 = b0, w2 = b1, w3 = b2, w4 = -a1, w5 = -a2.
 using Coefficients = std::array<std::int32_t, 5>;

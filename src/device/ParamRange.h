@@ -20,11 +20,6 @@ struct ParamRange {
     }
 };
 
-// Device models, as `deviceModel` holds them.
-inline constexpr std::int32_t kModelNone = 0;
-inline constexpr std::int32_t kModelTorva = 1;
-inline constexpr std::int32_t kModelKd4 = 2;
-
 namespace ranges {
 inline constexpr ParamRange kSwitch{0, 1};            // every on/off field, eqMode, stereo
 inline constexpr ParamRange kMicGain{0, 47};          // micGain, and gain2 on TORVA (0.75 dB steps)
@@ -37,10 +32,5 @@ inline constexpr ParamRange kBandGain{0, 300};        // tenths of a dB plus 150
 inline constexpr ParamRange kBandFreq{20, 20000};     // Hz
 inline constexpr ParamRange kBandQ{1, 255};  // tenths; the settings store keeps q/10 in a byte
 }  // namespace ranges
-
-// gain2 means a different thing on each model, with its own range.
-constexpr ParamRange Gain2Range(std::int32_t model) noexcept {
-    return model == kModelKd4 ? ranges::kGain2Kd4 : ranges::kMicGain;
-}
 
 }  // namespace quavelo

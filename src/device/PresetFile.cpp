@@ -8,6 +8,7 @@
 #include <string>
 
 #include "device/Encoding.h"
+#include "device/ModelProfile.h"
 #include "device/ParamRange.h"
 #include "link/AtomicFile.h"
 
@@ -91,14 +92,14 @@ PresetImage BuildPresetImage(const DeviceParams& p) {
     Put32(image, preset::kEqMode, p.eqMode);
     Put32(image, preset::kStereo, p.stereo);
     Put32(image, preset::kKd4Lock, p.kd4Lock);
-    Put32(image, preset::kKd4SwitchA, p.kd4Mute);
+    Put32(image, preset::kKd4Mute, p.kd4Mute);
     Put32(image, preset::kMonitorMicCut, p.monitorMicCut);
     Put32(image, preset::kMonitorPlaybackCut, p.monitorPlaybackCut);
     Put32(image, preset::kMicGain, p.micGain);
     Put32(image, preset::kGain2, p.gain2);
     Put32(image, preset::kHpfFreq, p.hpfFreq);
     Put32(image, preset::kHpfOn, p.hpfOn);
-    Put32(image, preset::kKd4SwitchB, p.kd4Indicator);
+    Put32(image, preset::kKd4Indicator, p.kd4Indicator);
     Put32(image, preset::kLimiterLevel, p.limiterLevel);
     Put32(image, preset::kLimiterOn, p.limiterOn);
     return image;
@@ -112,35 +113,27 @@ PresetFields DecodePresetImage(const PresetImage& image) {
     f.eqMode = Get32(image, preset::kEqMode);
     f.stereo = Get32(image, preset::kStereo);
     f.kd4Lock = Get32(image, preset::kKd4Lock);
-    f.kd4Mute = Get32(image, preset::kKd4SwitchA);
+    f.kd4Mute = Get32(image, preset::kKd4Mute);
     f.monitorMicCut = Get32(image, preset::kMonitorMicCut);
     f.monitorPlaybackCut = Get32(image, preset::kMonitorPlaybackCut);
     f.micGain = Get32(image, preset::kMicGain);
     f.gain2 = Get32(image, preset::kGain2);
     f.hpfFreq = Get32(image, preset::kHpfFreq);
     f.hpfOn = Get32(image, preset::kHpfOn);
-    f.kd4Indicator = Get32(image, preset::kKd4SwitchB);
+    f.kd4Indicator = Get32(image, preset::kKd4Indicator);
     f.limiterLevel = Get32(image, preset::kLimiterLevel);
     f.limiterOn = Get32(image, preset::kLimiterOn);
     return f;
 }
 
-void ApplyPresetTorva(const PresetFields& f, DeviceParams& p) {
+void ApplyPreset(const PresetFields& f, DeviceParams& p, const ModelProfile& profile) {
     ApplyEqualiser(f, p);
-    p.stereo = ranges::kSwitch.Clamp(f.stereo);
+    if (profile.hasIndicator) p.kd4Indicator = ranges::kSwitch.Clamp(f.kd4Indicator);
+    if (profile.hasMute) p.kd4Mute = ranges::kSwitch.Clamp(f.kd4Mute);
+    if (profile.hasLock) p.kd4Lock = ranges::kSwitch.Clamp(f.kd4Lock);
+    if (profile.hasStereo) p.stereo = ranges::kSwitch.Clamp(f.stereo);
     p.micGain = ranges::kMicGain.Clamp(f.micGain);
-    p.gain2 = Gain2Range(kModelTorva).Clamp(f.gain2);
-    ApplyMonitorCuts(f, p);
-    ApplyFilters(f, p);
-}
-
-void ApplyPresetKd4(const PresetFields& f, DeviceParams& p) {
-    ApplyEqualiser(f, p);
-    p.kd4Indicator = ranges::kSwitch.Clamp(f.kd4Indicator);
-    p.kd4Mute = ranges::kSwitch.Clamp(f.kd4Mute);
-    p.kd4Lock = ranges::kSwitch.Clamp(f.kd4Lock);
-    p.micGain = ranges::kMicGain.Clamp(f.micGain);
-    p.gain2 = Gain2Range(kModelKd4).Clamp(f.gain2);
+    p.gain2 = profile.gain2Range.Clamp(f.gain2);
     ApplyMonitorCuts(f, p);
     ApplyFilters(f, p);
 }

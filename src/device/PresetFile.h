@@ -31,14 +31,14 @@ inline constexpr std::size_t kEqEnabled = 480;
 inline constexpr std::size_t kEqMode = 484;
 inline constexpr std::size_t kStereo = 488;
 inline constexpr std::size_t kKd4Lock = 492;
-inline constexpr std::size_t kKd4SwitchA = 496;
+inline constexpr std::size_t kKd4Mute = 496;
 inline constexpr std::size_t kMonitorMicCut = 532;
 inline constexpr std::size_t kMonitorPlaybackCut = 536;
 inline constexpr std::size_t kMicGain = 540;
 inline constexpr std::size_t kGain2 = 544;
 inline constexpr std::size_t kHpfFreq = 548;
 inline constexpr std::size_t kHpfOn = 552;
-inline constexpr std::size_t kKd4SwitchB = 556;
+inline constexpr std::size_t kKd4Indicator = 556;
 inline constexpr std::size_t kLimiterLevel = 560;
 inline constexpr std::size_t kLimiterOn = 564;
 }  // namespace preset
@@ -76,17 +76,14 @@ struct PresetFields {
 };
 PresetFields DecodePresetImage(const PresetImage& image);
 
-// Recall as the TORVA page does: eqEnabled, eqMode, the five slider gains, the five graph gains
-// and frequencies, stereo, micGain, gain2, both monitor cuts, hpfOn, hpfFreq, limiterOn,
-// limiterLevel. Q, filter types, slider frequencies and the KD4 switches keep their values.
-void ApplyPresetTorva(const PresetFields& fields, DeviceParams& params);
-// Recall as the KD4 page does, in its order: eqEnabled, eqMode, the five slider gains, the five
-// graph gains, the five graph frequencies, kd4Indicator, kd4Mute, kd4Lock, micGain, gain2, both
-// monitor cuts, hpfOn, hpfFreq, limiterOn, limiterLevel. stereo is not applied.
-void ApplyPresetKd4(const PresetFields& fields, DeviceParams& params);
-// Both clamp every value into its field's range (gain2 by the model recalled into); a band
+// Recall as the model's page does: eqEnabled, eqMode, the five slider gains, the five graph gains
+// and frequencies, the status switches the model has (kd4Indicator, kd4Mute, kd4Lock), stereo
+// where the model has it, micGain, gain2, both monitor cuts, hpfOn, hpfFreq, limiterOn,
+// limiterLevel. Q, filter types, slider frequencies and the settings the model lacks keep their
+// values. Every value is clamped into its field's range (gain2 into the model's); a band
 // frequency of 0 becomes the band's default, and a pair of monitor cuts that are both non-zero
 // is reduced to the playback cut, as the device's balance byte would carry it.
+void ApplyPreset(const PresetFields& fields, DeviceParams& params, const ModelProfile& profile);
 
 // Reading a slot. A missing, unreadable or short file is an empty slot; `error` says why.
 struct PresetReadResult {

@@ -13,9 +13,11 @@ namespace {
 // offsetting one must not overflow.
 std::string Db(std::int64_t value) { return std::to_string(value) + "dB"; }
 
-std::string LimiterText(std::int32_t on, std::int32_t level) {
-    if (on == 0) return "Close";
-    switch (level) {
+std::string OnOff(std::int32_t value) { return value == 0 ? "OFF" : "ON"; }
+
+std::string Limiter(const PresetFields& f) {
+    if (f.limiterOn == 0) return "Close";
+    switch (f.limiterLevel) {
         case 1:
             return "-10dB";
         case 2:
@@ -27,9 +29,9 @@ std::string LimiterText(std::int32_t on, std::int32_t level) {
     }
 }
 
-std::string HighPassText(std::int32_t on, std::int32_t freq) {
-    if (on == 0) return "Close";
-    switch (freq) {
+std::string HighPass(const PresetFields& f) {
+    if (f.hpfOn == 0) return "Close";
+    switch (f.hpfFreq) {
         case 1:
             return "75Hz";
         case 2:
@@ -39,54 +41,61 @@ std::string HighPassText(std::int32_t on, std::int32_t freq) {
     }
 }
 
-std::string OnOff(std::int32_t value) { return value == 0 ? "OFF" : "ON"; }
+std::string Equaliser(const PresetFields& f) {
+    if (f.eqMode == 0) return "PEG";
+    if (f.eqMode == 1) return "GEG";
+    return {};
+}
 
-// The equaliser row and the five band rows: the slider set for eqMode 0, the graph set for 1,
-// nothing for any other value.
-template <typename Preview>
-void FillBands(const PresetFields& f, Preview& preview) {
-    const std::array<PresetBand, kEqBands>* bands = nullptr;
-    if (f.eqMode == 0) {
-        preview.eq = "PEG";
-        bands = &f.sliderBands;
-    } else if (f.eqMode == 1) {
-        preview.eq = "GEG";
-        bands = &f.graphBands;
+std::string BothGains(const PresetFields& f) {
+    return Db(MicGainDb(f.micGain)) + "," + Db(MicGainDb(f.gain2));
+}
+std::string MicGain(const PresetFields& f) { return Db(MicGainDb(f.micGain)); }
+std::string Signal(const PresetFields& f) { return f.stereo != 0 ? "Stereo" : "MONO"; }
+std::string Monitor(const PresetFields& f) { return Db(std::int64_t{f.gain2} - 80); }
+std::string Locked(const PresetFields& f) { return OnOff(f.kd4Lock); }
+std::string Mute(const PresetFields& f) { return OnOff(f.kd4Mute); }
+std::string Indicator(const PresetFields& f) { return OnOff(f.kd4Indicator); }
+std::string MicCut(const PresetFields& f) { return Db(-std::int64_t{f.monitorMicCut}); }
+std::string PlaybackCut(const PresetFields& f) { return Db(-std::int64_t{f.monitorPlaybackCut}); }
+
+}  // namespace
+
+const std::array<PreviewRow, 7> kTorvaPreviewRows{{{"Gain", BothGains},
+                                                   {"SIGNAL", Signal},
+                                                   {"DRC", Limiter},
+                                                   {"HIGHPASS", HighPass},
+                                                   {"MIC", MicCut},
+                                                   {"PHONE", PlaybackCut},
+                                                   {"EQ", Equaliser}}};
+
+const std::array<PreviewRow, 11> kKd4PreviewRows{{{"Gain", MicGain},
+                                                  {"COMPRESSOR", Limiter},
+                                                  {"HIGHPASS", HighPass},
+                                                  {"MONITOR", Monitor},
+                                                  {"LOCKED", Locked},
+                                                  {"MIC MUTE", Mute},
+                                                  {"INDICATOR", Indicator},
+                                                  {"SOLO MIX", nullptr},
+                                                  {"MIC", MicCut},
+                                                  {"PLAYBACK", PlaybackCut},
+                                                  {"EQ", Equaliser}}};
+
+PresetPreview MakePresetPreview(const ModelProfile& profile, const PresetFields& f) {
+    PresetPreview preview;
+    for (const PreviewRow& row : profile.previewRows) {
+        preview.values.push_back(row.value != nullptr ? row.value(f) : std::string());
     }
-    if (bands == nullptr) return;
+    // The five band rows: the slider set for eqMode 0, the graph set for 1, nothing otherwise.
+    const std::array<PresetBand, kEqBands>* bands = nullptr;
+    if (f.eqMode == 0) bands = &f.sliderBands;
+    if (f.eqMode == 1) bands = &f.graphBands;
+    if (bands == nullptr) return preview;
     for (int i = 0; i < kEqBands; ++i) {
         preview.bandFreq[i] = std::to_string((*bands)[i].freq) + "Hz";
         preview.bandGain[i] = Db((*bands)[i].gain / 10 - 15);
     }
-}
-
-}  // namespace
-
-TorvaPresetPreview MakeTorvaPresetPreview(const PresetFields& f) {
-    TorvaPresetPreview p;
-    p.gain = Db(MicGainDb(f.micGain)) + "," + Db(MicGainDb(f.gain2));
-    p.signal = f.stereo != 0 ? "Stereo" : "MONO";
-    p.drc = LimiterText(f.limiterOn, f.limiterLevel);
-    p.highpass = HighPassText(f.hpfOn, f.hpfFreq);
-    p.mic = Db(-std::int64_t{f.monitorMicCut});
-    p.phone = Db(-std::int64_t{f.monitorPlaybackCut});
-    FillBands(f, p);
-    return p;
-}
-
-Kd4PresetPreview MakeKd4PresetPreview(const PresetFields& f) {
-    Kd4PresetPreview p;
-    p.gain = Db(MicGainDb(f.micGain));
-    p.compressor = LimiterText(f.limiterOn, f.limiterLevel);
-    p.highpass = HighPassText(f.hpfOn, f.hpfFreq);
-    p.monitor = Db(std::int64_t{f.gain2} - 80);
-    p.locked = OnOff(f.kd4Lock);
-    p.micMute = OnOff(f.kd4Mute);
-    p.indicator = OnOff(f.kd4Indicator);
-    p.mic = Db(-std::int64_t{f.monitorMicCut});
-    p.playback = Db(-std::int64_t{f.monitorPlaybackCut});
-    FillBands(f, p);
-    return p;
+    return preview;
 }
 
 }  // namespace quavelo

@@ -2,47 +2,33 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "device/ModelProfile.h"
 #include "device/PresetFile.h"
 
 namespace quavelo {
 
-// The value texts of the TORVA page's preset panel, from a file's fields as stored (not clamped).
-struct TorvaPresetPreview {
-    std::string gain;      // "Gain": "%ddB,%ddB" of both microphone gains
-    std::string signal;    // "SIGNAL": "Stereo" / "MONO"
-    std::string drc;       // "DRC": "Close", "-10dB", "-20dB", "-30B" or empty
-    std::string highpass;  // "HIGHPASS": "Close", "75Hz", "150Hz" or empty
-    std::string mic;       // "MIC": "%ddB" of the negated microphone cut
-    std::string phone;     // "PHONE": "%ddB" of the negated playback cut
-    std::string eq;        // "EQ": "PEG" (slider set) / "GEG" (graph set) or empty
-    std::array<std::string, kEqBands> bandFreq;  // "%dHz", empty unless eq is shown
+// What a model's page shows of a preset slot before it is recalled: one value per row of the
+// model's preview (ModelProfile::previewRows; a heading row has no value and shows empty), and
+// the five bands of the equaliser set the file has in use. Every value comes from the file's
+// fields as stored, not clamped, so the user sees what the file holds.
+struct PresetPreview {
+    std::vector<std::string> values;             // one per preview row
+    std::array<std::string, kEqBands> bandFreq;  // "%dHz", empty without an "EQ" value
     std::array<std::string, kEqBands> bandGain;  // "%ddB" of gain / 10 - 15
 };
+PresetPreview MakePresetPreview(const ModelProfile& profile, const PresetFields& fields);
 
-// The value column of the KD4 page's preset table, row by row.
-struct Kd4PresetPreview {
-    std::string gain;        // "Gain": "%ddB" of the microphone gain
-    std::string compressor;  // "COMPRESSOR": as the TORVA "DRC" row
-    std::string highpass;    // "HIGHPASS"
-    std::string monitor;     // "MONITOR": "%ddB" of gain2 - 80
-    std::string locked;      // "LOCKED": "OFF" / "ON" of kd4Lock (the padlock)
-    std::string micMute;     // "MIC MUTE": "OFF" / "ON" of kd4Mute
-    std::string indicator;   // "INDICATOR": "OFF" / "ON" of kd4Indicator
-    std::string mic;         // "MIC": "%ddB" of the negated microphone cut
-    std::string playback;    // "PLAYBACK": "%ddB" of the negated playback cut
-    std::string eq;          // "EQ": "PEG" / "GEG" or empty
-    std::array<std::string, kEqBands> bandFreq;
-    std::array<std::string, kEqBands> bandGain;
-};
-
-// Captions of the KD4 table's left column, top to bottom ("SOLO MIX" heads the two cut rows and
-// has no value).
-inline constexpr std::array<const char*, 11> kKd4PreviewCaptions{
-    "Gain",      "COMPRESSOR", "HIGHPASS", "MONITOR",  "LOCKED", "MIC MUTE",
-    "INDICATOR", "SOLO MIX",   "MIC",      "PLAYBACK", "EQ"};
-
-TorvaPresetPreview MakeTorvaPresetPreview(const PresetFields& fields);
-Kd4PresetPreview MakeKd4PresetPreview(const PresetFields& fields);
+// The rows of each model's preview, for the profiles.
+// TORVA: "Gain" ("%ddB,%ddB" of both microphone gains), "SIGNAL" ("Stereo" / "MONO"), "DRC"
+// ("Close", "-10dB", "-20dB", "-30B" or empty), "HIGHPASS" ("Close", "75Hz", "150Hz" or empty),
+// "MIC" and "PHONE" ("%ddB" of the negated cuts), "EQ" ("PEG" for the slider set, "GEG" for the
+// graph set, or empty).
+extern const std::array<PreviewRow, 7> kTorvaPreviewRows;
+// KD4: "Gain", "COMPRESSOR" (as "DRC"), "HIGHPASS", "MONITOR" ("%ddB" of gain2 - 80), "LOCKED",
+// "MIC MUTE" and "INDICATOR" ("OFF" / "ON" of kd4Lock, kd4Mute, kd4Indicator), the heading
+// "SOLO MIX", "MIC", "PLAYBACK" and "EQ".
+extern const std::array<PreviewRow, 11> kKd4PreviewRows;
 
 }  // namespace quavelo

@@ -54,31 +54,31 @@ void DecodeSharedSettings(const Report& a, DeviceParams& params) noexcept {
 
 }  // namespace
 
-Report SettingsBlock(const DeviceParams& params) noexcept {
-    return StoreWrite(store::kSettingsBlock, TorvaSettingsBytes(params));
-}
-
-Report SettingsBlockKd4(const DeviceParams& params) noexcept {
+Report SettingsBlock(const DeviceParams& params, SettingsLayout layout) noexcept {
     auto bytes = TorvaSettingsBytes(params);
-    bytes[0] = kKd4FillerByte6;
-    bytes[6] = kKd4FillerByte12;
+    if (layout == SettingsLayout::Kd4) {
+        bytes[0] = kKd4FillerByte6;
+        bytes[6] = kKd4FillerByte12;
+    }
     return StoreWrite(store::kSettingsBlock, bytes);
 }
 
-Report SliderGainBlock(const DeviceParams& params) noexcept {
-    std::array<std::uint8_t, store::kSliderGainBlockSizeTorva> bytes{};
-    for (int i = 0; i < kEqBands; ++i) bytes[i] = GainByte(params.sliderBands[i]);
-    return StoreWrite(store::kSliderGainBlock, bytes);
+std::uint8_t SliderGainBlockSize(SliderBlockLayout layout) noexcept {
+    return layout == SliderBlockLayout::GainsAndStatus ? store::kSliderGainBlockSizeWithStatus
+                                                       : store::kSliderGainBlockSizeGains;
 }
 
-Report SliderGainBlockKd4(const DeviceParams& params) noexcept {
-    std::array<std::uint8_t, store::kSliderGainBlockSizeKd4> bytes{};
+Report SliderGainBlock(const DeviceParams& params, SliderBlockLayout layout) noexcept {
+    std::array<std::uint8_t, store::kSliderGainBlockSizeWithStatus> bytes{};
     for (int i = 0; i < kEqBands; ++i) bytes[i] = GainByte(params.sliderBands[i]);
-    bytes[5] = LowByte(params.gain2);
-    bytes[6] = LowByte(params.kd4Mute);
-    bytes[7] = LowByte(params.kd4Lock);
-    bytes[8] = LowByte(params.kd4Indicator);
-    return StoreWrite(store::kSliderGainBlock, bytes);
+    if (layout == SliderBlockLayout::GainsAndStatus) {
+        bytes[5] = LowByte(params.gain2);
+        bytes[6] = LowByte(params.kd4Mute);
+        bytes[7] = LowByte(params.kd4Lock);
+        bytes[8] = LowByte(params.kd4Indicator);
+    }
+    return StoreWrite(store::kSliderGainBlock,
+                      std::span(bytes.data(), SliderGainBlockSize(layout)));
 }
 
 Report BandBlock(const DeviceParams& params, int band) noexcept {
@@ -97,11 +97,9 @@ int BandOfBlock(std::uint8_t block) noexcept {
     return (block - block::kBand1) / 8 + 1;
 }
 
-std::array<StoreBlockRequest, 7> ReadBackBlocks(std::int32_t model) noexcept {
-    const std::uint8_t sliderCount =
-        model == kModelKd4 ? store::kSliderGainBlockSizeKd4 : store::kSliderGainBlockSizeTorva;
+std::array<StoreBlockRequest, 7> ReadBackBlocks(const ModelProfile& profile) noexcept {
     return {{{store::kSettingsBlock, store::kSettingsBlockSize},
-             {store::kSliderGainBlock, sliderCount},
+             {store::kSliderGainBlock, SliderGainBlockSize(profile.sliderBlock)},
              {store::BandBlock(1), store::kBandBlockSize},
              {store::BandBlock(2), store::kBandBlockSize},
              {store::BandBlock(3), store::kBandBlockSize},
@@ -109,25 +107,22 @@ std::array<StoreBlockRequest, 7> ReadBackBlocks(std::int32_t model) noexcept {
              {store::BandBlock(5), store::kBandBlockSize}}};
 }
 
-void DecodeSettingsBlock(const Report& answer, DeviceParams& params) noexcept {
-    params.stereo = Switch(answer[kData]);
-    params.gain2 = ranges::kMicGain.Clamp(answer[kData + 6]);
+void DecodeSettingsBlock(const Report& answer, DeviceParams& params,
+                         SettingsLayout layout) noexcept {
+    if (layout == SettingsLayout::Full) {
+        params.stereo = Switch(answer[kData]);
+        params.gain2 = ranges::kMicGain.Clamp(answer[kData + 6]);
+    }
     DecodeSharedSettings(answer, params);
 }
 
-void DecodeSettingsBlockKd4(const Report& answer, DeviceParams& params) noexcept {
-    DecodeSharedSettings(answer, params);
-}
-
-void DecodeSliderGainBlock(const Report& answer, DeviceParams& params) noexcept {
+void DecodeSliderGainBlock(const Report& answer, DeviceParams& params, SliderBlockLayout layout,
+                           ParamRange gain2Range) noexcept {
     for (int i = 0; i < kEqBands; ++i) {
         params.sliderBands[i].gain = BandGainFromDevice(Signed(answer[kData + i]));
     }
-}
-
-void DecodeSliderGainBlockKd4(const Report& answer, DeviceParams& params) noexcept {
-    DecodeSliderGainBlock(answer, params);
-    params.gain2 = ranges::kGain2Kd4.Clamp(answer[kData + 5]);
+    if (layout != SliderBlockLayout::GainsAndStatus) return;
+    params.gain2 = gain2Range.Clamp(answer[kData + 5]);
     params.kd4Mute = Switch(answer[kData + 6]);
     params.kd4Lock = Switch(answer[kData + 7]);
     params.kd4Indicator = Switch(answer[kData + 8]);
@@ -141,9 +136,9 @@ void DecodeBandBlock(const Report& answer, int band, DeviceParams& params) noexc
     b.gain = BandGainFromDevice(Signed(answer[kData + 3]));
 }
 
-void DecodeStatusBlockKd4(const Report& answer, DeviceParams& params) noexcept {
+void DecodeStatusBlock(const Report& answer, DeviceParams& params, ParamRange gain2Range) noexcept {
     params.micGain = ranges::kMicGain.Clamp(answer[kData]);
-    params.gain2 = ranges::kGain2Kd4.Clamp(answer[kData + 1]);
+    params.gain2 = gain2Range.Clamp(answer[kData + 1]);
     DecodeMonitorPair(answer[kData + 2], params);
     params.kd4Mute = Switch(answer[kData + 3]);
     params.kd4Lock = Switch(answer[kData + 4]);
@@ -153,13 +148,14 @@ std::int32_t DecodeLevelValue(const Report& answer) noexcept {
     return ReadBigEndian32(answer, kData);
 }
 
-bool DecodeTorvaAnswer(const Report& answer, DeviceParams& params) noexcept {
+bool DecodeStoreAnswer(const Report& answer, DeviceParams& params,
+                       const ModelProfile& profile) noexcept {
     if (answer[0] != kReportHead || answer[5] != kReadFlag) return false;
     const std::uint8_t which = answer[3];
     if (which == block::kSettings) {
-        DecodeSettingsBlock(answer, params);
+        DecodeSettingsBlock(answer, params, profile.settingsLayout);
     } else if (which == block::kSliderGain) {
-        DecodeSliderGainBlock(answer, params);
+        DecodeSliderGainBlock(answer, params, profile.sliderBlock, profile.gain2Range);
     } else if (const int band = BandOfBlock(which); band != 0) {
         DecodeBandBlock(answer, band, params);
     } else {

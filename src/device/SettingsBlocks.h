@@ -13,16 +13,14 @@ namespace quavelo {
 // the StoreWrite reports built from the parameter model, and the decoders of the answers to
 // StoreRead requests. The commands, the simulated device and the preset code share them.
 
-// Block 0x00, TORVA layout, 10 bytes: stereo, limiterOn, limiterLevel, hpfOn, hpfFreq, monitor
-// balance, gain2, micGain, eqEnabled, 1 - eqMode (each the low byte of the field).
-Report SettingsBlock(const DeviceParams& params) noexcept;
-// Block 0x00, KD4 layout: as TORVA with 0x00 in place of stereo (byte 6) and 0xAA in place of
-// gain2 (byte 12).
-Report SettingsBlockKd4(const DeviceParams& params) noexcept;
-// Block 0x40, TORVA, 5 bytes: the five sliderBands gains in whole dB, band 1 first.
-Report SliderGainBlock(const DeviceParams& params) noexcept;
-// Block 0x40, KD4, 9 bytes: the five gains, gain2, kd4Mute, kd4Lock, kd4Indicator.
-Report SliderGainBlockKd4(const DeviceParams& params) noexcept;
+// Block 0x00, 10 bytes: stereo, limiterOn, limiterLevel, hpfOn, hpfFreq, monitor balance, gain2,
+// micGain, eqEnabled, 1 - eqMode (each the low byte of the field). In the Kd4 layout 0x00 stands in
+// place of stereo (byte 6) and 0xAA in place of gain2 (byte 12).
+Report SettingsBlock(const DeviceParams& params, SettingsLayout layout) noexcept;
+// Block 0x40: the five sliderBands gains in whole dB, band 1 first (5 bytes); GainsAndStatus
+// adds gain2, kd4Mute, kd4Lock and kd4Indicator (9 bytes).
+Report SliderGainBlock(const DeviceParams& params, SliderBlockLayout layout) noexcept;
+std::uint8_t SliderGainBlockSize(SliderBlockLayout layout) noexcept;
 // Block 0x10 + 8 (band - 1), 4 bytes: graph band `band` (1..5; held inside) as frequency high
 // byte, frequency low byte, q / 10 and the gain in whole dB.
 Report BandBlock(const DeviceParams& params, int band) noexcept;
@@ -33,8 +31,8 @@ inline constexpr std::uint8_t kSettings = 0x00;
 inline constexpr std::uint8_t kSliderGain = 0x40;
 inline constexpr std::uint8_t kBand1 = 0x10;
 inline constexpr std::uint8_t kBand5 = 0x30;
-inline constexpr std::uint8_t kStatusKd4 = 0x50;
-inline constexpr std::uint8_t kLevel = 0xAE;  // a level value, not a store block
+inline constexpr std::uint8_t kStatus = 0x50;  // sent by a device on its own (KD4)
+inline constexpr std::uint8_t kLevel = 0xAE;   // a level value, not a store block
 }  // namespace block
 
 // Graph band 1..5 stored in `block`, or 0 when it is no band block.
@@ -44,33 +42,35 @@ struct StoreBlockRequest {
     std::uint16_t address;
     std::uint8_t count;
 };
-// The seven blocks the read-back requests, in order: 0x00, 0x40 and the five band blocks. Only
-// the slider gain block's size differs between the models (5 on TORVA, 9 on KD4).
-std::array<StoreBlockRequest, 7> ReadBackBlocks(std::int32_t model) noexcept;
+// The seven blocks a read-back asks for, in order: 0x00, 0x40 (of the model's size) and the five
+// band blocks.
+std::array<StoreBlockRequest, 7> ReadBackBlocks(const ModelProfile& profile) noexcept;
 
 // Decoders of answers whose header has been checked by the caller. They read data bytes 6..15
 // and store every value held inside its field's range, so a hostile answer can never leave the
 // model out of range (micGain, for one, indexes a 48-entry table).
 
-// Block 0x00 by the TORVA rules: every field of the block.
-void DecodeSettingsBlock(const Report& answer, DeviceParams& params) noexcept;
-// Block 0x00 by the KD4 rules: as TORVA, but bytes 6 (stereo) and 12 (gain2) are not read.
-void DecodeSettingsBlockKd4(const Report& answer, DeviceParams& params) noexcept;
-// Block 0x40 by the TORVA rules: the five sliderBands gains.
-void DecodeSliderGainBlock(const Report& answer, DeviceParams& params) noexcept;
-// Block 0x40 by the KD4 rules: the five gains, gain2, kd4Mute, kd4Lock, kd4Indicator.
-void DecodeSliderGainBlockKd4(const Report& answer, DeviceParams& params) noexcept;
+// Block 0x00: every field of the block; in the Kd4 layout bytes 6 (stereo) and 12 (gain2) are not
+// read.
+void DecodeSettingsBlock(const Report& answer, DeviceParams& params,
+                         SettingsLayout layout) noexcept;
+// Block 0x40: the five sliderBands gains; GainsAndStatus also gain2 (held in `gain2Range`),
+// kd4Mute, kd4Lock and kd4Indicator.
+void DecodeSliderGainBlock(const Report& answer, DeviceParams& params, SliderBlockLayout layout,
+                           ParamRange gain2Range) noexcept;
 // A band block into graph band `band` (1..5; other bands are ignored): frequency and gain. A
 // frequency of 0 becomes the band's initial frequency; q is not read.
 void DecodeBandBlock(const Report& answer, int band, DeviceParams& params) noexcept;
-// The KD4 status block 0x50: micGain, gain2, the monitor pair, kd4Mute, kd4Lock.
-void DecodeStatusBlockKd4(const Report& answer, DeviceParams& params) noexcept;
+// The status block 0x50 a device sends when a setting changes on it: micGain, gain2 (held in
+// `gain2Range`), the monitor pair, kd4Mute, kd4Lock.
+void DecodeStatusBlock(const Report& answer, DeviceParams& params, ParamRange gain2Range) noexcept;
 // A level value: bytes 6..9, big-endian. Full scale is 2^21.
 std::int32_t DecodeLevelValue(const Report& answer) noexcept;
 
-// Decodes a TORVA read-back answer by its block (byte 3) with the TORVA rules. False, and the
+// Decodes a read-back answer by its block (byte 3) in the layouts of `profile`. False, and the
 // model untouched, for a report that is no settings-store answer (byte 0 not 0xFF, byte 5 not
 // 0x01) or names no block of the read-back.
-bool DecodeTorvaAnswer(const Report& answer, DeviceParams& params) noexcept;
+bool DecodeStoreAnswer(const Report& answer, DeviceParams& params,
+                       const ModelProfile& profile) noexcept;
 
 }  // namespace quavelo

@@ -24,6 +24,24 @@ class SharedInt {
     std::atomic<std::int32_t> value_;
 };
 
+// A field of the parameter model that holds one value of an enumeration, shared as SharedInt is.
+template <typename Enum>
+class SharedEnum {
+  public:
+    constexpr SharedEnum(Enum value) noexcept : value_(value) {}
+    SharedEnum(const SharedEnum&) = delete;
+    SharedEnum& operator=(const SharedEnum&) = delete;
+
+    operator Enum() const noexcept { return value_.load(std::memory_order_relaxed); }
+    SharedEnum& operator=(Enum value) noexcept {
+        value_.store(value, std::memory_order_relaxed);
+        return *this;
+    }
+
+  private:
+    std::atomic<Enum> value_;
+};
+
 // A hand-shake flag: setting it publishes every field written before it (release), and a thread
 // that reads it as set sees those fields (acquire).
 class HandshakeFlag {

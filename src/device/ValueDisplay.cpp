@@ -43,6 +43,14 @@ int LevelPercent(std::int32_t level) {
                             100.0);
 }
 
+MeterPositions MeterPositionsOf(const LevelReading& reading) {
+    const std::int32_t a = std::min(reading.first, kLevelFullScale);
+    const std::int32_t b = std::min(reading.second, kLevelFullScale);
+    const std::int32_t mean = static_cast<std::int32_t>(
+        (static_cast<std::int64_t>(a) + static_cast<std::int64_t>(b)) / 2);
+    return {LevelPercent(a), LevelPercent(b), LevelPercent(mean)};
+}
+
 MonitorCutPair MixCutsFromPosition(int position) {
     const int p = std::clamp(position, 0, kMixSliderMax);
     if (p < kMixSliderCentre) return {0, CutFromDistance(kMixSliderCentre - p)};

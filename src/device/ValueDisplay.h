@@ -20,6 +20,25 @@ std::string MonitorLevelText(std::int32_t gain2);
 // with values below 0 shown as 0.
 int LevelPercent(std::int32_t level);
 
+// One reading of the level meters: the raw level values, full scale 2^21. A model with one meter
+// (the KD4) fills `first` only.
+struct LevelReading {
+    std::int32_t first = 0;
+    std::int32_t second = 0;
+
+    bool operator==(const LevelReading&) const = default;
+};
+// The three meters of a two-channel reading, 0..100: each value held at 2^21 and shown as
+// LevelPercent shows it, and the mean (first + second) / 2 of the held values.
+struct MeterPositions {
+    int first = 0;
+    int second = 0;
+    int mean = 0;
+
+    bool operator==(const MeterPositions&) const = default;
+};
+MeterPositions MeterPositionsOf(const LevelReading& reading);
+
 // The monitor mix slider runs 0..382 with the centre 191: left of the centre it cuts the
 // playback, right of it the microphone, on a logarithmic scale that reaches 80 dB at both ends.
 inline constexpr int kMixSliderMax = 382;

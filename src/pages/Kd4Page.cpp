@@ -1,4 +1,5 @@
 #include "pages/Kd4Page.h"
+#include "device/Messages.h"
 
 #include <QPainter>
 #include <QTimer>
@@ -233,7 +234,7 @@ void Kd4Page::LoadGraphPoints() { eq_.LoadGraphPoints(); }
 
 bool Kd4Page::Busy() {
     if (context_.params.commandBusy == 0) return false;
-    context_.prompt.Info(kPleaseWaitMessage);
+    context_.prompt.Info(message::kPleaseWait);
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <functional>
 
-#include "device/Kd4SendWorker.h"
+#include "device/SendWorker.h"
 #include "pages/EqEditor.h"
 #include "pages/PageContext.h"
 #include "pages/PresetKit.h"
@@ -173,7 +173,7 @@ class Kd4Page : public QWidget {
     using Send = std::function<bool(DeviceCommands&, const DeviceParams&)>;
     enum class OnSendFailure { Ignore, Report };
     // Reported failures show "发送失败" once; the job has stopped at the failed command.
-    void StartJob(Send send, Kd4SendWorker::Settle settle, OnSendFailure onFailure);
+    void StartJob(Send send, SendWorker::Settle settle, OnSendFailure onFailure);
 
     SkinLabel* SectionLabel(int id) const;
 

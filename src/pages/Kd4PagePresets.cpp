@@ -11,22 +11,9 @@ namespace quavelo {
 
 namespace {
 
-constexpr PresetMessages kKd4PresetMessages{"Dont select the saving sequence number",
-                                            "Do you replace preset settings?",
-                                            "Do you recall preset settings?", "没有保存"};
-
-// The value labels of the preview table, emptied before each preview. The band rows are labels
-// 21..30: frequency 21 + 2n, gain 22 + 2n.
-constexpr int kGainValue = 1;
-constexpr int kCompressorValue = 3;
-constexpr int kHighPassValue = 5;
-constexpr int kMonitorValue = 7;
-constexpr int kLockedValue = 9;
-constexpr int kMicMuteValue = 11;
-constexpr int kIndicatorValue = 13;
-constexpr int kMicCutValue = 16;
-constexpr int kPlaybackCutValue = 18;
-constexpr int kEqValue = 20;
+// The value label of each preview row (ModelProfile::previewRows), -1 for the heading row, and
+// the band rows: labels 21..30, frequency 21 + 2n, gain 22 + 2n.
+constexpr std::array<int, 11> kRowValueLabels{1, 3, 5, 7, 9, 11, 13, -1, 16, 18, 20};
 constexpr int kFirstBandRow = 21;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
@@ -40,8 +27,8 @@ void Kd4Page::OnSlotButton(int slot) {
 }
 
 void Kd4Page::OnSave() {
-    if (SavePresetSlot(context_.prompt, kKd4PresetMessages, context_.params, context_.dataDirectory,
-                       selectedSlot_)) {
+    if (SavePresetSlot(context_.prompt, ProfileOf(Model::Kd4).presetMessages, context_.params,
+                       context_.dataDirectory, selectedSlot_)) {
         ShowPresetPreview();
     }
 }
@@ -49,18 +36,18 @@ void Kd4Page::OnSave() {
 void Kd4Page::OnRead() {
     if (Busy()) return;
     const std::optional<PresetFields> fields =
-        ReadPresetSlot(context_.prompt, kKd4PresetMessages, context_.dataDirectory, selectedSlot_);
+        ReadPresetSlot(context_.prompt, ProfileOf(Model::Kd4).presetMessages,
+                       context_.dataDirectory, selectedSlot_);
     if (!fields) return;
-    ApplyPresetKd4(*fields, context_.params);
+    ApplyPreset(*fields, context_.params, ProfileOf(Model::Kd4));
     // The refresh also applies the recalled lock to the page.
     RefreshFromParams();
     if (Connected()) StartRecallSend();
 }
 
 void Kd4Page::ShowPresetPreview() {
-    for (int index : {kGainValue, kCompressorValue, kHighPassValue, kMonitorValue, kLockedValue,
-                      kMicMuteValue, kIndicatorValue, kMicCutValue, kPlaybackCutValue, kEqValue}) {
-        PreviewLabel(index)->SetText({});
+    for (int index : kRowValueLabels) {
+        if (index >= 0) PreviewLabel(index)->SetText({});
     }
     for (int index = kFirstBandRow; index < kPreviewLabels; ++index) {
         PreviewLabel(index)->SetText({});
@@ -71,17 +58,12 @@ void Kd4Page::ShowPresetPreview() {
 
     // Every value comes from the file as stored, not from the model. "LOCKED" shows the padlock
     // and "INDICATOR" the indicator switch, as on the page.
-    const Kd4PresetPreview preview = MakeKd4PresetPreview(*fields);
-    PreviewLabel(kGainValue)->SetText(Text(preview.gain));
-    PreviewLabel(kCompressorValue)->SetText(Text(preview.compressor));
-    PreviewLabel(kHighPassValue)->SetText(Text(preview.highpass));
-    PreviewLabel(kMonitorValue)->SetText(Text(preview.monitor));
-    PreviewLabel(kLockedValue)->SetText(Text(preview.locked));
-    PreviewLabel(kMicMuteValue)->SetText(Text(preview.micMute));
-    PreviewLabel(kIndicatorValue)->SetText(Text(preview.indicator));
-    PreviewLabel(kMicCutValue)->SetText(Text(preview.mic));
-    PreviewLabel(kPlaybackCutValue)->SetText(Text(preview.playback));
-    PreviewLabel(kEqValue)->SetText(Text(preview.eq));
+    const PresetPreview preview = MakePresetPreview(ProfileOf(Model::Kd4), *fields);
+    for (std::size_t row = 0; row < kRowValueLabels.size(); ++row) {
+        if (kRowValueLabels[row] >= 0) {
+            PreviewLabel(kRowValueLabels[row])->SetText(Text(preview.values[row]));
+        }
+    }
     for (int band = 0; band < kEqBands; ++band) {
         PreviewLabel(kFirstBandRow + 2 * band)->SetText(Text(preview.bandFreq[band]));
         PreviewLabel(kFirstBandRow + 2 * band + 1)->SetText(Text(preview.bandGain[band]));

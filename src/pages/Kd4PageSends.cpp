@@ -3,6 +3,7 @@
 // is no longer connected by the time it would run.
 
 #include "device/ControlSends.h"
+#include "device/Messages.h"
 #include "pages/Kd4Page.h"
 #include "pages/PageKit.h"
 
@@ -10,7 +11,7 @@ namespace quavelo {
 
 namespace {
 
-using Settle = Kd4SendWorker::Settle;
+using Settle = SendWorker::Settle;
 
 }  // namespace
 
@@ -21,7 +22,7 @@ void Kd4Page::StartJob(Send send, Settle settle, OnSendFailure onFailure) {
     context_.sendWorker.Start(
         [&commands, &params, &prompt, send = std::move(send), onFailure] {
             if (!send(commands, params) && onFailure == OnSendFailure::Report) {
-                prompt.Info(kSendFailedMessage);
+                prompt.Info(message::kSendFailed);
             }
         },
         settle);
@@ -33,13 +34,13 @@ void Kd4Page::StartSliderSend(int slider) {
         [slider](DeviceCommands& commands, const DeviceParams& p) {
             switch (slider) {
                 case kSliderMicGain:
-                    return commands.SetMicGainKd4(p.micGain);
+                    return commands.SetMicGain();
                 case kSliderMix:
-                    return SendMonitorMixKd4(commands, p);
+                    return SendMonitorMix(commands, p);
                 case kSliderGain2:
-                    return commands.SetGain2Kd4(p.gain2);
+                    return commands.SetGain2();
                 default:
-                    return commands.SetSliderBandKd4(slider + 1);
+                    return commands.SetBand(BandSet::Slider, slider + 1);
             }
         },
         Settle::Pause20ms, OnSendFailure::Ignore);
@@ -48,42 +49,38 @@ void Kd4Page::StartSliderSend(int slider) {
 void Kd4Page::StartGraphSend(int band) {
     if (band < 0 || band >= kEqBands) return;
     StartJob([band](DeviceCommands& commands,
-                    const DeviceParams&) { return commands.SetGraphBandKd4(band + 1); },
+                    const DeviceParams&) { return commands.SetBand(BandSet::Graph, band + 1); },
              Settle::Pause20ms, OnSendFailure::Ignore);
 }
 
 void Kd4Page::StartHighPassSend() {
-    StartJob([](DeviceCommands& commands,
-                const DeviceParams& p) { return commands.SetHighPassKd4(p.hpfOn, p.hpfFreq); },
+    StartJob([](DeviceCommands& commands, const DeviceParams&) { return commands.SetHighPass(); },
              Settle::Pause20ms, OnSendFailure::Ignore);
 }
 
 void Kd4Page::StartLimiterSend() {
-    StartJob(
-        [](DeviceCommands& commands, const DeviceParams& p) {
-            return commands.SetLimiterKd4(p.limiterOn, p.limiterLevel);
-        },
-        Settle::Pause20ms, OnSendFailure::Ignore);
+    StartJob([](DeviceCommands& commands, const DeviceParams&) { return commands.SetLimiter(); },
+             Settle::Pause20ms, OnSendFailure::Ignore);
 }
 
 void Kd4Page::StartSwitchesSend() {
     StartJob(
-        [](DeviceCommands& commands, const DeviceParams&) { return SendSwitchesKd4(commands); },
+        [](DeviceCommands& commands, const DeviceParams&) { return SendStatusSwitches(commands); },
         Settle::None, OnSendFailure::Ignore);
 }
 
-void Kd4Page::StartViewSend() { StartJob(SendEqViewKd4, Settle::None, OnSendFailure::Ignore); }
+void Kd4Page::StartViewSend() { StartJob(SendEqView, Settle::None, OnSendFailure::Ignore); }
 
 void Kd4Page::StartEqSwitchSend() {
-    StartJob(SendEqSwitchKd4, Settle::Pause20ms, OnSendFailure::Ignore);
+    StartJob(SendEqSwitch, Settle::Pause20ms, OnSendFailure::Ignore);
 }
 
-void Kd4Page::StartResetSend() {
-    StartJob(SendEqResetKd4, Settle::Pause20ms, OnSendFailure::Report);
-}
+void Kd4Page::StartResetSend() { StartJob(SendEqReset, Settle::Pause20ms, OnSendFailure::Report); }
 
 void Kd4Page::StartRecallSend() {
-    StartJob(SendPresetRecallKd4, Settle::Pause20ms, OnSendFailure::Report);
+    StartJob(
+        [](DeviceCommands& commands, const DeviceParams&) { return SendPresetRecall(commands); },
+        Settle::Pause20ms, OnSendFailure::Report);
 }
 
 }  // namespace quavelo

@@ -4,8 +4,8 @@
 
 #include "device/DeviceCommands.h"
 #include "device/DeviceParams.h"
-#include "device/Kd4SendWorker.h"
 #include "device/Prompt.h"
+#include "device/SendWorker.h"
 
 namespace quavelo {
 
@@ -16,7 +16,7 @@ struct PageContext {
     DeviceParams& params;
     DeviceCommands& commands;
     Prompt& prompt;
-    Kd4SendWorker& sendWorker;
+    SendWorker& sendWorker;
     std::filesystem::path dataDirectory;
 };
 

@@ -30,11 +30,6 @@ inline constexpr std::uint32_t kPageLabelBackground = 0x202020;  // GDI colour, 
 inline constexpr int kSlideSwitchOffImage = 144;
 inline constexpr int kSlideSwitchOnImage = 145;
 
-// What a page shows when a Reset or a preset recall could not reach the device.
-inline constexpr std::string_view kSendFailedMessage = "发送失败";
-// What a page shows when a change cannot be taken while its device is still busy sending.
-inline constexpr std::string_view kPleaseWaitMessage = "Please Wait";
-
 // The label looks of the control pages.
 enum class LabelLook {
     kFrequency,  // transparent, 12 points, white, centred: the band sliders' frequencies

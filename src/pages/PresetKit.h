@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "device/DeviceParams.h"
+#include "device/Messages.h"
 #include "device/PresetFile.h"
 #include "device/Prompt.h"
 
@@ -33,12 +34,6 @@ SlotButtons MakeSlotButtons(QWidget* page);
 void CheckSlotButton(const SlotButtons& buttons, int slot);
 
 // The texts of a page's preset messages.
-struct PresetMessages {
-    std::string_view noSlot;       // Save or Read before a slot was chosen
-    std::string_view confirmSave;  // asked before a slot is overwritten
-    std::string_view confirmRead;  // asked before a slot is recalled
-    std::string_view notSaved;     // the slot is empty or its file unusable
-};
 
 // Save of `slot` (kNoSlot when none is chosen): the slot is asked for and confirmed, then the
 // model's image replaces the slot's file atomically. A failed write is reported with the file

@@ -1,6 +1,7 @@
 // The equaliser section of the TORVA page: what each edit of the editor sends, and when.
 
 #include "device/ControlSends.h"
+#include "device/Messages.h"
 #include "graph/ResponseGraph.h"
 #include "pages/PageKit.h"
 #include "pages/TorvaPage.h"
@@ -18,27 +19,28 @@ void TorvaPage::OnGraphPoint(int band) {
         if (++dragMessageCount_ < kDragStepsPerSend) return;
     }
     dragMessageCount_ = 0;
-    context_.commands.SetGraphBand(band + 1);
+    context_.commands.SetBand(BandSet::Graph, band + 1);
 }
 
 void TorvaPage::OnGraphDoubleClick(int band) {
-    if (eq_.TakeGraphDoubleClick(band) && Connected()) context_.commands.SetGraphBand(band + 1);
+    if (eq_.TakeGraphDoubleClick(band) && Connected())
+        context_.commands.SetBand(BandSet::Graph, band + 1);
 }
 
 void TorvaPage::OnViewButton(int mode) {
-    if (eq_.ChooseView(mode) && Connected()) SendEqViewTorva(context_.commands, context_.params);
+    if (eq_.ChooseView(mode) && Connected()) SendEqView(context_.commands, context_.params);
 }
 
 void TorvaPage::OnEqSwitch() {
     eq_.ToggleEqSwitch();
-    if (Connected()) SendEqSwitchTorva(context_.commands, context_.params);
+    if (Connected()) SendEqSwitch(context_.commands, context_.params);
 }
 
 void TorvaPage::OnReset() {
     ResetEqualiser(context_.params);
     RefreshFromParams();
-    if (Connected() && !SendEqResetTorva(context_.commands, context_.params)) {
-        context_.prompt.Info(kSendFailedMessage);
+    if (Connected() && !SendEqReset(context_.commands, context_.params)) {
+        context_.prompt.Info(message::kSendFailed);
     }
 }
 

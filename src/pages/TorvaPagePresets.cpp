@@ -1,6 +1,7 @@
 // The preset section of the TORVA page: the ten slots, Save, Read and the preview panel.
 
 #include "device/ControlSends.h"
+#include "device/Messages.h"
 #include "device/PresetPreview.h"
 #include "pages/PageKit.h"
 #include "pages/TorvaPage.h"
@@ -10,18 +11,10 @@ namespace quavelo {
 
 namespace {
 
-constexpr PresetMessages kTorvaPresetMessages{"没有选择保存序号", "是否替换预设设置?",
-                                              "是否调用预设设置?", "没有保存"};
-
-// The value labels of the preview panel, emptied before each preview.
-constexpr int kIdGainValue = 1069;
-constexpr int kIdSignalValue = 1071;
-constexpr int kIdDrcValue = 1073;
-constexpr int kIdHighPassValue = 1075;
-constexpr int kIdMicCutValue = 1078;
-constexpr int kIdPhoneCutValue = 1080;
-constexpr int kIdEqValue = 1082;
-constexpr int kIdFirstBandRow = 1083;  // band n: frequency 1083 + 2n, gain 1084 + 2n
+// The value label of each preview row (ModelProfile::previewRows), and the band rows: frequency
+// 1083 + 2n, gain 1084 + 2n.
+constexpr std::array<int, 7> kRowValueLabels{1069, 1071, 1073, 1075, 1078, 1080, 1082};
+constexpr int kIdFirstBandRow = 1083;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -34,29 +27,27 @@ void TorvaPage::OnSlotButton(int slot) {
 }
 
 void TorvaPage::OnSave() {
-    if (SavePresetSlot(context_.prompt, kTorvaPresetMessages, context_.params,
+    if (SavePresetSlot(context_.prompt, ProfileOf(Model::Torva).presetMessages, context_.params,
                        context_.dataDirectory, selectedSlot_)) {
         ShowPresetPreview();
     }
 }
 
 void TorvaPage::OnRead() {
-    const std::optional<PresetFields> fields = ReadPresetSlot(
-        context_.prompt, kTorvaPresetMessages, context_.dataDirectory, selectedSlot_);
+    const std::optional<PresetFields> fields =
+        ReadPresetSlot(context_.prompt, ProfileOf(Model::Torva).presetMessages,
+                       context_.dataDirectory, selectedSlot_);
     if (!fields) return;
-    ApplyPresetTorva(*fields, context_.params);
+    ApplyPreset(*fields, context_.params, ProfileOf(Model::Torva));
     RefreshFromParams();
     if (!Connected()) return;
-    if (!SendPresetRecallTorva(context_.commands, context_.params)) {
-        context_.prompt.Info(kSendFailedMessage);
+    if (!SendPresetRecall(context_.commands)) {
+        context_.prompt.Info(message::kSendFailed);
     }
 }
 
 void TorvaPage::ShowPresetPreview() {
-    for (int id : {kIdGainValue, kIdSignalValue, kIdDrcValue, kIdHighPassValue, kIdMicCutValue,
-                   kIdPhoneCutValue, kIdEqValue}) {
-        PreviewLabel(id)->SetText({});
-    }
+    for (int id : kRowValueLabels) PreviewLabel(id)->SetText({});
     for (int id = kIdFirstBandRow; id < kIdFirstBandRow + 2 * kEqBands; ++id) {
         PreviewLabel(id)->SetText({});
     }
@@ -65,14 +56,10 @@ void TorvaPage::ShowPresetPreview() {
     if (!fields) return;
 
     // Every value comes from the file as stored, not from the model.
-    const TorvaPresetPreview preview = MakeTorvaPresetPreview(*fields);
-    PreviewLabel(kIdGainValue)->SetText(Text(preview.gain));
-    PreviewLabel(kIdSignalValue)->SetText(Text(preview.signal));
-    PreviewLabel(kIdDrcValue)->SetText(Text(preview.drc));
-    PreviewLabel(kIdHighPassValue)->SetText(Text(preview.highpass));
-    PreviewLabel(kIdMicCutValue)->SetText(Text(preview.mic));
-    PreviewLabel(kIdPhoneCutValue)->SetText(Text(preview.phone));
-    PreviewLabel(kIdEqValue)->SetText(Text(preview.eq));
+    const PresetPreview preview = MakePresetPreview(ProfileOf(Model::Torva), *fields);
+    for (std::size_t row = 0; row < kRowValueLabels.size(); ++row) {
+        PreviewLabel(kRowValueLabels[row])->SetText(Text(preview.values[row]));
+    }
     for (int band = 0; band < kEqBands; ++band) {
         PreviewLabel(kIdFirstBandRow + 2 * band)->SetText(Text(preview.bandFreq[band]));
         PreviewLabel(kIdFirstBandRow + 2 * band + 1)->SetText(Text(preview.bandGain[band]));

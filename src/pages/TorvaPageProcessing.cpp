@@ -46,7 +46,7 @@ void TorvaPage::OnLimiterSwitch() {
     const int on = ToggleSwitch(limiterSwitch_);
     SetChoiceUsable(limiterList_, on == 1);
     StoreLimiterSwitch(p, on);
-    if (Connected()) context_.commands.SetLimiter(p.limiterOn, p.limiterLevel);
+    if (Connected()) context_.commands.SetLimiter();
 }
 
 void TorvaPage::OnHighPassSwitch() {
@@ -54,7 +54,7 @@ void TorvaPage::OnHighPassSwitch() {
     const int on = ToggleSwitch(highPassSwitch_);
     SetChoiceUsable(highPassList_, on == 1);
     StoreHighPassSwitch(p, on);
-    if (Connected()) context_.commands.SetHighPass(p.hpfOn, p.hpfFreq);
+    if (Connected()) context_.commands.SetHighPass();
 }
 
 void TorvaPage::OnStereoSwitch() {
@@ -62,7 +62,7 @@ void TorvaPage::OnStereoSwitch() {
     const int on = ToggleSwitch(stereoSwitch_);
     ShowStereo(on == 1);
     p.stereo = on;
-    if (Connected()) context_.commands.SetStereo(p.stereo);
+    if (Connected()) context_.commands.SetStereo();
 }
 
 void TorvaPage::OnListChoice(int choiceId, int) {
@@ -72,12 +72,12 @@ void TorvaPage::OnListChoice(int choiceId, int) {
         const int level = ChosenLevel(limiterList_);
         if (level == 0) return;
         p.limiterLevel = level;
-        if (Connected()) context_.commands.SetLimiter(p.limiterOn, p.limiterLevel);
+        if (Connected()) context_.commands.SetLimiter();
     } else if (choiceId == kChoiceHighPassCorner) {
         const int corner = ChosenLevel(highPassList_);
         if (corner == 0) return;
         p.hpfFreq = corner;
-        if (Connected()) context_.commands.SetHighPass(p.hpfOn, p.hpfFreq);
+        if (Connected()) context_.commands.SetHighPass();
     }
 }
 
@@ -87,20 +87,20 @@ void TorvaPage::OnSliderMessage(int controlId) {
         case kIdMicGainSlider:
             p.micGain = micGainSlider_->GetPos();
             SectionLabel(kIdMicGainValue)->SetText(GainText(p.micGain));
-            if (Connected()) context_.commands.SetMicGain(p.micGain);
+            if (Connected()) context_.commands.SetMicGain();
             return;
         case kIdGain2Slider:
             p.gain2 = gain2Slider_->GetPos();
             SectionLabel(kIdGain2Value)->SetText(GainText(p.gain2));
-            if (Connected()) context_.commands.SetGain2(p.gain2);
+            if (Connected()) context_.commands.SetGain2();
             return;
         case kIdMixSlider:
             StoreMonitorMix(p, mixSlider_->GetPos(), SectionLabel(kIdMixReadout));
-            if (Connected()) SendMonitorMixTorva(context_.commands, p);
+            if (Connected()) SendMonitorMix(context_.commands, p);
             return;
         default: {
             const int band = eq_.TakeBandSlider(controlId);
-            if (band >= 0 && Connected()) context_.commands.SetSliderBand(band + 1);
+            if (band >= 0 && Connected()) context_.commands.SetBand(BandSet::Slider, band + 1);
             return;
         }
     }

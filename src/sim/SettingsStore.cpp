@@ -24,14 +24,14 @@ bool Holds(std::uint16_t address, std::size_t count) noexcept {
 
 }  // namespace
 
-SettingsStoreImage InitialSettingsStore(std::int32_t model) {
+SettingsStoreImage InitialSettingsStore(Model model) {
     DeviceParams params;
     params.ResetToInitialValues();
     params.deviceModel = model;
-    const bool kd4 = model == kModelKd4;
+    const ModelProfile& profile = ProfileOf(model);
     SettingsStore store(SettingsStoreImage{});
-    const Report blocks[] = {kd4 ? SettingsBlockKd4(params) : SettingsBlock(params),
-                             kd4 ? SliderGainBlockKd4(params) : SliderGainBlock(params),
+    const Report blocks[] = {SettingsBlock(params, profile.settingsLayout),
+                             SliderGainBlock(params, profile.sliderBlock),
                              BandBlock(params, 1),
                              BandBlock(params, 2),
                              BandBlock(params, 3),
@@ -59,11 +59,11 @@ std::optional<Report> SettingsStore::Answer(std::uint16_t address,
     return answer;
 }
 
-Report SettingsStore::StatusBlockKd4() const noexcept {
+Report SettingsStore::StatusBlock() const noexcept {
     const std::uint8_t data[kStatusBlockSize] = {
         image_[storebyte::kMicGain], image_[storebyte::kGain2Kd4], image_[storebyte::kBalance],
         image_[storebyte::kMuteKd4], image_[storebyte::kLockKd4]};
-    Report status = StoreWrite(store::kStatusBlockKd4, data);
+    Report status = StoreWrite(store::kStatusBlock, data);
     status[5] = kReadFlag;
     return status;
 }

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "device/DeviceMap.h"
+#include "device/ModelProfile.h"
 #include "device/Report.h"
 
 namespace quavelo {
@@ -28,9 +29,9 @@ inline constexpr std::uint8_t kMuteKd4 = store::kSliderGainBlock + 6;
 inline constexpr std::uint8_t kLockKd4 = store::kSliderGainBlock + 7;
 }  // namespace storebyte
 
-// The store of a new device of `model` (kModelTorva or kModelKd4): the panel's initial settings
-// written with the model's own block layouts, zeros elsewhere.
-SettingsStoreImage InitialSettingsStore(std::int32_t model);
+// The store of a new device of `model`: the panel's initial settings written with the model's own
+// block layouts, zeros elsewhere.
+SettingsStoreImage InitialSettingsStore(Model model);
 
 // Settings-store writes and reads over one image. Not thread-safe: its owner guards it.
 class SettingsStore {
@@ -48,7 +49,7 @@ class SettingsStore {
 
     // The KD4 status block 0x50 the device sends of itself: micGain, gain2, the monitor balance,
     // the mute switch and the lock, as the store holds them.
-    Report StatusBlockKd4() const noexcept;
+    Report StatusBlock() const noexcept;
 
     std::uint8_t Byte(std::uint8_t address) const noexcept { return image_[address]; }
     void SetByte(std::uint8_t address, std::uint8_t value) noexcept { image_[address] = value; }

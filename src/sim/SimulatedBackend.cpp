@@ -6,11 +6,11 @@
 
 namespace quavelo {
 
-std::string DefaultSimulatedPath(std::int32_t model) {
-    return model == kModelKd4 ? "sim:kd4" : "sim:torva";
+std::string DefaultSimulatedPath(Model model) {
+    return "sim:" + std::string(ProfileOf(model).cliName);
 }
 
-SimulatedDevice& SimulatedBackend::AddDevice(std::int32_t model, std::string path) {
+SimulatedDevice& SimulatedBackend::AddDevice(Model model, std::string path) {
     if (path.empty()) path = DefaultSimulatedPath(model);
     std::lock_guard lock(lock_);
     return *devices_.emplace_back(SimulatedDevice::Create(model, std::move(path)));

@@ -12,7 +12,7 @@
 namespace quavelo {
 
 // The path a simulated device of `model` gets when none is given: "sim:torva" or "sim:kd4".
-std::string DefaultSimulatedPath(std::int32_t model);
+std::string DefaultSimulatedPath(Model model);
 
 // A HidBackend whose interfaces are simulated devices. HidControl opens them exactly as it opens
 // hidraw nodes, so its write limit, reader thread and bounded reads apply unchanged.
@@ -21,7 +21,7 @@ class SimulatedBackend final : public HidBackend {
     // Adds a device of `model` at `path` (DefaultSimulatedPath when empty), enumerated after the
     // devices added before it. The backend keeps the device; the reference stays valid for the
     // backend's lifetime.
-    SimulatedDevice& AddDevice(std::int32_t model, std::string path = {});
+    SimulatedDevice& AddDevice(Model model, std::string path = {});
 
     // The device added at `path` (the first, when several share it); nullptr when none.
     SimulatedDevice* Find(const std::string& path) const;

@@ -46,19 +46,19 @@ class SimulatedDevice::Opening final : public HidDevice {
     bool stopped_ = false;
 };
 
-std::shared_ptr<SimulatedDevice> SimulatedDevice::Create(std::int32_t model, std::string path) {
+std::shared_ptr<SimulatedDevice> SimulatedDevice::Create(Model model, std::string path) {
     return std::shared_ptr<SimulatedDevice>(new SimulatedDevice(model, std::move(path)));
 }
 
-SimulatedDevice::SimulatedDevice(std::int32_t model, std::string path)
-    : model_(model == kModelKd4 ? kModelKd4 : kModelTorva),
+SimulatedDevice::SimulatedDevice(Model model, std::string path)
+    : model_(model),
       path_(std::move(path)),
       store_(InitialSettingsStore(model_)),
       garbage_(kGarbageSeed) {}
 
 HidDeviceInfo SimulatedDevice::Info() const {
-    const bool kd4 = model_ == kModelKd4;
-    return {path_, kd4 ? kKd4VendorId : kTorvaVendorId, kd4 ? kKd4ProductId : kTorvaProductId, {}};
+    const UsbIds ids = ProfileOf(model_).usb;
+    return {path_, ids.vendor, ids.product, {}};
 }
 
 bool SimulatedDevice::Plugged() const {
@@ -186,7 +186,7 @@ std::optional<Coefficients> SimulatedDevice::HighPassWords() const {
 
 bool SimulatedDevice::TurnGainKnob(int detents) {
     std::lock_guard lock(lock_);
-    if (model_ != kModelKd4 || !plugged_) return false;
+    if (!ProfileOf(model_).hasOwnControls || !plugged_) return false;
     const std::int32_t held = ranges::kMicGain.Clamp(store_.Byte(storebyte::kMicGain));
     const std::int32_t next = ranges::kMicGain.Clamp(std::int64_t{held} + detents);
     if (next == store_.Byte(storebyte::kMicGain)) return false;
@@ -198,13 +198,13 @@ bool SimulatedDevice::TurnGainKnob(int detents) {
 
 bool SimulatedDevice::PressMute() {
     std::lock_guard lock(lock_);
-    if (model_ != kModelKd4 || !plugged_) return false;
+    if (!ProfileOf(model_).hasOwnControls || !plugged_) return false;
     return ChangeByDevice(storebyte::kMuteKd4, store_.Byte(storebyte::kMuteKd4) == 0 ? 1 : 0);
 }
 
 bool SimulatedDevice::PressLock() {
     std::lock_guard lock(lock_);
-    if (model_ != kModelKd4 || !plugged_) return false;
+    if (!ProfileOf(model_).hasOwnControls || !plugged_) return false;
     return ChangeByDevice(storebyte::kLockKd4, store_.Byte(storebyte::kLockKd4) == 0 ? 1 : 0);
 }
 
@@ -349,7 +349,7 @@ bool SimulatedDevice::QueueInput(std::span<const std::uint8_t> report) {
 
 bool SimulatedDevice::ChangeByDevice(std::uint8_t storeAddress, std::uint8_t value) {
     store_.SetByte(storeAddress, value);
-    QueueInput(store_.StatusBlockKd4());
+    QueueInput(store_.StatusBlock());
     return true;
 }
 

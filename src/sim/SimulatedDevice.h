@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "device/Encoding.h"
+#include "device/ModelProfile.h"
 #include "link/HidBackend.h"
 #include "link/HidDevice.h"
 #include "link/QueuedRemovalMonitor.h"
@@ -70,14 +71,14 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
     // Received reports kept for watchers; beyond it the oldest are dropped.
     static constexpr std::size_t kReceivedLimit = 4096;
 
-    // `model` is kModelKd4 or kModelTorva (any other value is taken as TORVA); `path` is what
+    // `path` is what
     // enumeration shows and removal reports.
-    static std::shared_ptr<SimulatedDevice> Create(std::int32_t model, std::string path);
+    static std::shared_ptr<SimulatedDevice> Create(Model model, std::string path);
 
     SimulatedDevice(const SimulatedDevice&) = delete;
     SimulatedDevice& operator=(const SimulatedDevice&) = delete;
 
-    std::int32_t Model() const noexcept { return model_; }
+    quavelo::Model DeviceModel() const noexcept { return model_; }
     const std::string& Path() const noexcept { return path_; }
     // Path, vendor and product id as an enumeration lists them.
     HidDeviceInfo Info() const;
@@ -146,7 +147,7 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
         std::chrono::steady_clock::time_point readyAt;
     };
 
-    SimulatedDevice(std::int32_t model, std::string path);
+    SimulatedDevice(Model model, std::string path);
 
     // The operations of an opening opened at `generation`; `stopped` is the opening's stop flag,
     // guarded by lock_.
@@ -168,7 +169,7 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
     bool ChangeByDevice(std::uint8_t storeAddress, std::uint8_t value);
     void Trace(WireDirection direction, std::span<const std::uint8_t> report, bool failed);
 
-    const std::int32_t model_;
+    const Model model_;
     const std::string path_;
 
     mutable std::mutex lock_;

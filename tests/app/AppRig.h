@@ -26,26 +26,26 @@ struct AppRig {
     AppRig() {
         std::string error;
         monitor = QueuedRemovalMonitor::Create(error);
-        for (int model : {kModelTorva, kModelKd4}) {
+        for (Model model : {Model::Torva, Model::Kd4}) {
             SimulatedDevice& device = backend.AddDevice(model);
             device.SetRemovalMonitor(monitor.get());
-            (model == kModelKd4 ? kd4 : torva) = &device;
+            (model == Model::Kd4 ? kd4 : torva) = &device;
         }
         window = std::make_unique<MainWindow>(
             params, PanelEnvironment{backend, monitor.get(), prompt, dataDir.Path()});
         window->show();
     }
-    SimulatedDevice& Device(int model) { return model == kModelKd4 ? *kd4 : *torva; }
-    QWidget* Page(int model) const {
-        return model == kModelKd4 ? static_cast<QWidget*>(window->Kd4PageWidget())
-                                  : static_cast<QWidget*>(window->TorvaPageWidget());
+    SimulatedDevice& Device(Model model) { return model == Model::Kd4 ? *kd4 : *torva; }
+    QWidget* Page(Model model) const {
+        return model == Model::Kd4 ? static_cast<QWidget*>(window->Kd4PageWidget())
+                                   : static_cast<QWidget*>(window->TorvaPageWidget());
     }
     void Click(QWidget* root, int id) {
         QTest::mouseClick(FindControl<ImageButton>(root, id), Qt::LeftButton);
     }
-    void Start(int model) {
+    void Start(Model model) {
         Click(window->StartScreenWidget(),
-              model == kModelKd4 ? StartScreen::kIdKd4Tile : StartScreen::kIdTorvaTile);
+              model == Model::Kd4 ? StartScreen::kIdKd4Tile : StartScreen::kIdTorvaTile);
         Click(window->StartScreenWidget(), StartScreen::kIdStart);
     }
     void Return() { Click(window.get(), MainWindow::kIdReturn); }

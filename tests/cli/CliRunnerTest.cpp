@@ -44,7 +44,6 @@ struct CliRig {
                                      dir.Path(), [](const std::filesystem::path&) { return true; }};
         environment.sleeper = &noPause;
         environment.clock = [] { return LocalTime{2026, 3, 7, 9, 5, 2, 41}; };
-        environment.kd4ReadBackLimit = std::chrono::milliseconds(500);
     }
 
     CliResult Run(std::vector<std::string> args) {
@@ -69,8 +68,8 @@ struct CliRig {
     test::TempDir dir;
     NoPause noPause;
     SimulatedBackend attached;
-    SimulatedDevice& torva = attached.AddDevice(kModelTorva);
-    SimulatedDevice& kd4 = attached.AddDevice(kModelKd4);
+    SimulatedDevice& torva = attached.AddDevice(Model::Torva);
+    SimulatedDevice& kd4 = attached.AddDevice(Model::Kd4);
     CliEnvironment environment;
 };
 
@@ -131,7 +130,7 @@ TEST(CliRunnerTest, EachRefusalAndFailureHasItsCodeAndSaysWhyAndWritesNothing) {
         {{"--sim-state", "x", "dump"}, 2, "--simulate"},
         {{"--simulate", "--sim-state", "@bad", "dump"}, 2, "bad",
          [](CliRig& rig) { std::ofstream(rig.dir.Path() / "bad") << "not a store"; }},
-        {{"--model", "kd4", "push"}, 2, "TORVA command"},
+        {{"--model", "kd4", "push"}, 2, "not a command of the KD4"},
         {{"dump"}, 3, "no TORVA device found", Unplug},
         {{"list"}, 3, "no TORVA or KD4 device found", Unplug},
         {{"set", "mic-gain", "3"}, 4, "Read para fail.", SilentAt(0x10)},

@@ -53,23 +53,31 @@ inline const std::string kKd4Block = "FF A0 00 00 0A 00  00 01 02 01 02 55 AA 14
 inline const std::string kSliderBlockKd4 = "FF A0 00 40 09 00  00 00 06 00 00  07 01 00 01";
 inline const std::string kBandBlock3 = "FF A0 00 20 04 00  03 E8 02 06";
 
-// Draws every setting that the settings-store blocks and the preset recall of `model` carry from
-// its whole range (band gains in whole dB). Q, the slider frequencies and the other model's own
-// switches (or stereo) keep their values.
-inline void Randomise(std::mt19937& random, DeviceParams& p, std::int32_t model) {
+// `block` with its data byte `index` (0 = report byte 6) replaced by `value`.
+inline std::string WithData(const std::string& block, int index, int value) {
+    Report report = Hex(block);
+    report[6 + index] = static_cast<std::uint8_t>(value);
+    return TraceHex(report);
+}
+
+// Makes `model` the model in use and draws every setting that its settings-store blocks and
+// preset recall carry from its whole range (band gains in whole dB). Q, the slider frequencies
+// and the settings the model lacks keep their values.
+inline void Randomise(std::mt19937& random, DeviceParams& p, Model model) {
     using namespace ranges;
     const auto pick = [&random](ParamRange range) {
         return std::uniform_int_distribution<std::int32_t>(range.min, range.max)(random);
     };
-    const bool kd4 = model == kModelKd4;
+    const bool kd4 = ProfileOf(model).hasLock;
+    p.deviceModel = model;
     const std::int32_t cut = pick(kMonitorCut);
     const std::int32_t micSide = pick(kSwitch);
     // clang-format off
     Set({{&p.limiterOn, pick(kSwitch)}, {&p.limiterLevel, pick(kLimiterLevel)},
          {&p.hpfOn, pick(kSwitch)}, {&p.hpfFreq, pick(kHpfFreq)}, {&p.micGain, pick(kMicGain)},
-         {&p.gain2, pick(Gain2Range(model))}, {&p.eqEnabled, pick(kSwitch)},
+         {&p.gain2, pick(ProfileOf(model).gain2Range)}, {&p.eqEnabled, pick(kSwitch)},
          {&p.eqMode, pick(kSwitch)}, {&p.monitorMicCut, micSide * cut},
-         {&p.monitorPlaybackCut, (1 - micSide) * cut}, {&p.deviceModel, model},
+         {&p.monitorPlaybackCut, (1 - micSide) * cut},
          {kd4 ? &p.kd4Mute : &p.stereo, pick(kSwitch)},
          {kd4 ? &p.kd4Lock : &p.stereo, pick(kSwitch)}, {kd4 ? &p.kd4Indicator : &p.stereo, pick(kSwitch)}});
     for (int i = 0; i < kEqBands; ++i) {

@@ -17,7 +17,8 @@ using Group = std::function<bool(DeviceCommands&, const DeviceParams&)>;
 
 // The rig's model with the graph set (1) or the slider set (0) in use, the equaliser on or off.
 enum EqState { SliderSetOff, SliderSet, GraphSetOff, GraphSet };
-void Use(EqState state, DeviceParams& p) {
+void Use(Model model, EqState state, DeviceParams& p) {
+    p.deviceModel = model;
     Set({{&p.eqMode, state / 2}, {&p.eqEnabled, state % 2}});
 }
 
@@ -27,6 +28,7 @@ void Use(EqState state, DeviceParams& p) {
 // settings block.
 struct GroupCase {
     const char* name;
+    Model model;
     EqState state;
     Group group;
     std::function<void(DeviceCommands&, const DeviceParams&)> commands;
@@ -39,67 +41,68 @@ class ControlSendsTest : public testing::TestWithParam<GroupCase> {};
 TEST_P(ControlSendsTest, SendsTheCommandsOfItsControl) {
     CommandRig group;
     CommandRig commands;
-    Use(GetParam().state, group.params);
-    Use(GetParam().state, commands.params);
+    Use(GetParam().model, GetParam().state, group.params);
+    Use(GetParam().model, GetParam().state, commands.params);
     EXPECT_TRUE(GetParam().group(group.commands, group.params));
     GetParam().commands(commands.commands, commands.params);
     EXPECT_EQ(group.trace.Events(), commands.trace.Events());
 }
 
 // clang-format off
+const auto kSlider = BandSet::Slider;
+const auto kGraph = BandSet::Graph;
 INSTANTIATE_TEST_SUITE_P(Groups, ControlSendsTest, testing::Values(
-    GroupCase{"TorvaBandsFlatWhileOff", SliderSetOff,
-        [](auto& c, auto& p) { return SendEqBandsTorva(c, p, OnFailure::Continue); },
-        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetSliderBandFlat(n); }},
-    GroupCase{"TorvaView", GraphSetOff, SendEqViewTorva,
-        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetGraphBandFlat(n);
+    GroupCase{"TorvaBandsFlatWhileOff", Model::Torva, SliderSetOff,
+        [](auto& c, auto& p) { return SendEqBands(c, p, OnFailure::Continue); },
+        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetBand(kSlider, n); }},
+    GroupCase{"TorvaView", Model::Torva, GraphSetOff, SendEqView,
+        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetBand(kGraph, n);
                              c.Pause(50ms); c.StoreSettings(); }},
-    GroupCase{"TorvaEqSwitch", SliderSet, SendEqSwitchTorva,
-        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetSliderBand(n);
+    GroupCase{"TorvaEqSwitch", Model::Torva, SliderSet, SendEqSwitch,
+        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetBand(kSlider, n);
                              c.Pause(100ms); c.StoreSettings(); }},
-    GroupCase{"TorvaReset", SliderSet, SendEqResetTorva,
-        [](auto& c, auto&) { c.StoreSettings(); for (int n = 1; n <= 5; ++n) c.SetSliderBand(n); }},
-    GroupCase{"TorvaMonitorMix", GraphSet, SendMonitorMixTorva,
-        [](auto& c, auto& p) { c.SetMonitorMicCut(p.monitorMicCut);
-                               c.SetMonitorPlaybackCut(p.monitorPlaybackCut); }},
-    GroupCase{"Kd4ViewFlatWhileOff", SliderSetOff, SendEqViewKd4,
+    GroupCase{"TorvaReset", Model::Torva, SliderSet, SendEqReset,
+        [](auto& c, auto&) { c.StoreSettings(); for (int n = 1; n <= 5; ++n) c.SetBand(kSlider, n); }},
+    GroupCase{"TorvaMonitorMix", Model::Torva, GraphSet, SendMonitorMix,
+        [](auto& c, auto&) { c.SetMonitorMicCut(); c.SetMonitorPlaybackCut(); }},
+    GroupCase{"Kd4ViewFlatWhileOff", Model::Kd4, SliderSetOff, SendEqView,
         [](auto& c, auto&) {
-            c.StoreSettingsKd4(); c.Pause(100ms); c.StoreSettingsKd4(); c.Pause(100ms);
-            for (int n = 1; n <= 5; ++n) { c.SetSliderBandFlatKd4(n); c.Pause(120ms); } }},
-    GroupCase{"Kd4EqSwitch", GraphSetOff, SendEqSwitchKd4,
-        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetGraphBandFlatKd4(n);
-                             c.Pause(100ms); c.StoreSettingsKd4(); }},
-    GroupCase{"Kd4Reset", SliderSet, SendEqResetKd4,
-        [](auto& c, auto&) { c.StoreSettingsKd4(); for (int n = 1; n <= 5; ++n) c.SetSliderBandKd4(n); }},
-    GroupCase{"Kd4MonitorMix", GraphSet, SendMonitorMixKd4,
-        [](auto& c, auto& p) { c.SetMonitorMicCutKd4(p.monitorMicCut); c.Pause(50ms);
-                               c.SetMonitorPlaybackCutKd4(p.monitorPlaybackCut); }},
-    GroupCase{"Kd4Switches", GraphSet, [](auto& c, auto&) { return SendSwitchesKd4(c); },
-        [](auto& c, auto&) { for (int i = 0; i < 3; ++i) { c.StoreSettingsKd4(); c.Pause(100ms); } }}),
+            c.StoreSettings(); c.Pause(100ms); c.StoreSettings(); c.Pause(100ms);
+            for (int n = 1; n <= 5; ++n) { c.SetBand(kSlider, n); c.Pause(120ms); } }},
+    GroupCase{"Kd4EqSwitch", Model::Kd4, GraphSetOff, SendEqSwitch,
+        [](auto& c, auto&) { for (int n = 1; n <= 5; ++n) c.SetBand(kGraph, n);
+                             c.Pause(100ms); c.StoreSettings(); }},
+    GroupCase{"Kd4Reset", Model::Kd4, SliderSet, SendEqReset,
+        [](auto& c, auto&) { c.StoreSettings(); for (int n = 1; n <= 5; ++n) c.SetBand(kSlider, n); }},
+    GroupCase{"Kd4MonitorMix", Model::Kd4, GraphSet, SendMonitorMix,
+        [](auto& c, auto&) { c.SetMonitorMicCut(); c.Pause(50ms); c.SetMonitorPlaybackCut(); }},
+    GroupCase{"Kd4Switches", Model::Kd4, GraphSet, [](auto& c, auto&) { return SendStatusSwitches(c); },
+        [](auto& c, auto&) { for (int i = 0; i < 3; ++i) { c.StoreSettings(); c.Pause(100ms); } }}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 // Which groups stop at a failed command and which go on: the write that fails, the attempts the
 // group then makes and what it reports.
 TEST(ControlSendsTest, StopsOrGoesOnAfterAFailure) {
+    const Group recall = [](auto& c, auto&) { return SendPresetRecall(c); };
     // clang-format off
-    const std::tuple<const char*, EqState, Group, int, int, bool> cases[] = {
-        {"TORVA view", GraphSet, SendEqViewTorva, 1, 1 + 4 * 8 + 1, false},
-        {"TORVA reset, band 3", SliderSet, SendEqResetTorva, 1 + 8 + 8 + 1, 18, false},
-        {"TORVA mix", GraphSet, SendMonitorMixTorva, 1, 3, false},
-        {"TORVA recall, settings", GraphSet, SendPresetRecallTorva, 1, 1 + 5 * 8 + 28, true},
-        {"TORVA recall, mic gain", GraphSet, SendPresetRecallTorva, 1 + 5 * 8 + 1, 42, false},
-        {"KD4 view", GraphSet, SendEqViewKd4, 1, 1 + 2 + 5 * 8, false},
-        {"KD4 EQ switch", GraphSet, SendEqSwitchKd4, 1, 1 + 4 * 8 + 2, false},
-        {"KD4 reset, settings", SliderSet, SendEqResetKd4, 1, 1 + 5 * 8, true},
-        {"KD4 reset, band 2", SliderSet, SendEqResetKd4, 2 + 8 + 1, 11, false},
-        {"KD4 mix", GraphSet, SendMonitorMixKd4, 1, 4, false},
-        {"KD4 switches", GraphSet, [](auto& c, auto&) { return SendSwitchesKd4(c); }, 1, 5, false},
-        {"KD4 recall, mic gain", GraphSet, SendPresetRecallKd4, 2 + 5 * 8 + 1, 43, false}};
+    const std::tuple<const char*, Model, EqState, Group, int, int, bool> cases[] = {
+        {"TORVA view", Model::Torva, GraphSet, SendEqView, 1, 1 + 4 * 8 + 1, false},
+        {"TORVA reset, band 3", Model::Torva, SliderSet, SendEqReset, 1 + 8 + 8 + 1, 18, false},
+        {"TORVA mix", Model::Torva, GraphSet, SendMonitorMix, 1, 3, false},
+        {"TORVA recall, settings", Model::Torva, GraphSet, recall, 1, 1 + 5 * 8 + 28, true},
+        {"TORVA recall, mic gain", Model::Torva, GraphSet, recall, 1 + 5 * 8 + 1, 42, false},
+        {"KD4 view", Model::Kd4, GraphSet, SendEqView, 1, 1 + 2 + 5 * 8, false},
+        {"KD4 EQ switch", Model::Kd4, GraphSet, SendEqSwitch, 1, 1 + 4 * 8 + 2, false},
+        {"KD4 reset, settings", Model::Kd4, SliderSet, SendEqReset, 1, 1 + 5 * 8, true},
+        {"KD4 reset, band 2", Model::Kd4, SliderSet, SendEqReset, 2 + 8 + 1, 11, false},
+        {"KD4 mix", Model::Kd4, GraphSet, SendMonitorMix, 1, 4, false},
+        {"KD4 switches", Model::Kd4, GraphSet, [](auto& c, auto&) { return SendStatusSwitches(c); }, 1, 5, false},
+        {"KD4 recall, mic gain", Model::Kd4, GraphSet, recall, 2 + 5 * 8 + 1, 43, false}};
     // clang-format on
-    for (const auto& [name, state, group, failing, attempts, result] : cases) {
+    for (const auto& [name, model, state, group, failing, attempts, result] : cases) {
         CommandRig rig;
-        Use(state, rig.params);
+        Use(model, state, rig.params);
         rig.link.FailWrite(failing);
         EXPECT_EQ(group(rig.commands, rig.params), result) << name;
         EXPECT_EQ(rig.link.WriteAttempts(), attempts) << name;

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "device/CommandRig.h"
-#include "device/Kd4ReportParser.h"
+#include "device/InputReportParser.h"
 #include "device/SettingsBlocks.h"
 #include "support/ParamsInRange.h"
 #include "support/SettingsByName.h"
@@ -75,23 +75,22 @@ TEST(MonitorBalanceTest, EncodesAndDecodesTheCutPair) {
 TEST(SettingsBlocksTest, EveryBlockReadsBackAsWritten) {
     std::mt19937 random(11);
     for (int i = 0; i < 500; ++i) {
-        for (const std::int32_t model : {kModelTorva, kModelKd4}) {
+        for (const Model model : kModels) {
+            const ModelProfile& profile = ProfileOf(model);
             DeviceParams written;
             DeviceParams read;
             written.ResetToInitialValues();
             read.ResetToInitialValues();
             Randomise(random, written, model);
-            if (model == kModelTorva) {
-                DecodeSettingsBlock(SettingsBlock(written), read);
-                DecodeSliderGainBlock(SliderGainBlock(written), read);
-            } else {
-                DecodeSettingsBlockKd4(SettingsBlockKd4(written), read);
-                DecodeSliderGainBlockKd4(SliderGainBlockKd4(written), read);
-            }
+            read.deviceModel = model;
+            DecodeSettingsBlock(SettingsBlock(written, profile.settingsLayout), read,
+                                profile.settingsLayout);
+            DecodeSliderGainBlock(SliderGainBlock(written, profile.sliderBlock), read,
+                                  profile.sliderBlock, profile.gain2Range);
             for (int band = 1; band <= kEqBands; ++band) {
                 DecodeBandBlock(BandBlock(written, band), band, read);
             }
-            ASSERT_EQ(SettingsByName(read), SettingsByName(written)) << "model " << model;
+            ASSERT_EQ(SettingsByName(read), SettingsByName(written)) << profile.name;
         }
     }
     DeviceParams p;
@@ -103,15 +102,17 @@ TEST(SettingsBlocksTest, EveryBlockReadsBackAsWritten) {
 // is the band's default.
 TEST(SettingsBlocksTest, AnswersOutOfRangeAreHeldInRange) {
     DeviceParams p;
-    DecodeSettingsBlock(Hex("FF A0 00 00 0A 01  02 FF 09 FF 03 FF 30 C8 FF 02"), p);
-    DecodeSliderGainBlockKd4(Hex("FF A0 00 40 09 01  9C 80 7F 10 F0  51 02 FF 02"), p);
+    DecodeSettingsBlock(Hex("FF A0 00 00 0A 01  02 FF 09 FF 03 FF 30 C8 FF 02"), p,
+                        SettingsLayout::Full);
+    DecodeSliderGainBlock(Hex("FF A0 00 40 09 01  9C 80 7F 10 F0  51 02 FF 02"), p,
+                          SliderBlockLayout::GainsAndStatus, ranges::kGain2Kd4);
     EXPECT_EQ((std::vector<int>{p.stereo, p.limiterOn, p.limiterLevel, p.hpfOn, p.hpfFreq,
                                 p.monitorMicCut, p.monitorPlaybackCut, p.micGain, p.eqEnabled,
                                 p.eqMode, p.sliderBands[0].gain, p.sliderBands[1].gain,
                                 p.sliderBands[2].gain, p.sliderBands[3].gain, p.sliderBands[4].gain,
                                 p.gain2, p.kd4Mute, p.kd4Lock, p.kd4Indicator}),
               (std::vector<int>{1, 1, 3, 1, 2, 80, 0, 47, 1, 0, 0, 0, 300, 300, 0, 80, 1, 1, 1}));
-    DecodeStatusBlockKd4(Hex("FF A0 00 50 05 01  C8 50 FF 05 00"), p);
+    DecodeStatusBlock(Hex("FF A0 00 50 05 01  C8 50 FF 05 00"), p, ranges::kGain2Kd4);
     EXPECT_EQ((std::vector<int>{p.micGain, p.gain2, p.monitorMicCut, p.kd4Mute, p.kd4Lock}),
               (std::vector<int>{47, 80, 80, 1, 0}));
     for (int band = 1; band <= kEqBands; ++band) {
@@ -151,15 +152,16 @@ Report RandomAnswer(std::mt19937& random) {
 // answer decoder), nor the TORVA read-back and level poll can leave a field outside its range.
 TEST(SettingsBlocksTest, NoAnswerTakesTheModelOutOfRange) {
     std::mt19937 random(2024);
-    for (const std::int32_t model : {kModelTorva, kModelKd4}) {
+    for (const Model model : kModels) {
         CommandRig rig;
         DeviceParams& p = rig.params;
         p.deviceModel = model;
+        const bool synchronous = ProfileOf(model).readBack == ReadBackKind::Synchronous;
         for (int i = 0; i < 4000; ++i) {
             const Report answer = RandomAnswer(random);
-            if (model == kModelKd4) ParseKd4Report(answer, p);
-            if (model == kModelTorva) {
-                DecodeTorvaAnswer(answer, p);
+            if (!synchronous) ParseInputReport(answer, p);
+            if (synchronous) {
+                DecodeStoreAnswer(answer, p, ProfileOf(model));
                 rig.link.QueueAnswer(answer, static_cast<std::uint8_t>(i % 17));
                 rig.link.QueueAnswer(RandomAnswer(random));
                 std::int32_t first = 0;

@@ -36,8 +36,9 @@ void FillDistinct(DeviceParams& p) {
     }
     Set({{&p.eqMode, 1}, {&p.stereo, 1}, {&p.kd4Lock, 1}, {&p.kd4Mute, 1}, {&p.kd4Indicator, 1},
          {&p.monitorMicCut, 33}, {&p.monitorPlaybackCut, 0}, {&p.micGain, 41}, {&p.gain2, 42},
-         {&p.hpfFreq, 2}, {&p.limiterLevel, 3}, {&p.meterLevel, 7}, {&p.deviceModel, kModelKd4}});
+         {&p.hpfFreq, 2}, {&p.limiterLevel, 3}, {&p.meterLevel, 7}});
     // clang-format on
+    p.deviceModel = Model::Kd4;
     p.connected = 1;
 }
 
@@ -65,8 +66,11 @@ TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
     std::mt19937 random(5);
     std::uniform_int_distribution<std::int32_t> any(-400, 400);
     for (int i = 0; i < 500; ++i) {
-        for (const std::int32_t model : {kModelTorva, kModelKd4}) {
-            const auto recall = model == kModelKd4 ? ApplyPresetKd4 : ApplyPresetTorva;
+        for (const Model model : kModels) {
+            const ModelProfile& profile = ProfileOf(model);
+            const auto recall = [&profile](const PresetFields& f, DeviceParams& p) {
+                ApplyPreset(f, p, profile);
+            };
             DeviceParams saved;
             DeviceParams recalled;
             FillDistinct(saved);
@@ -74,8 +78,8 @@ TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
             recalled.ResetToInitialValues();
             recalled.deviceModel = model;
             recall(DecodePresetImage(BuildPresetImage(saved)), recalled);
-            const std::string kept =
-                model == kModelKd4 ? " stereo " : " kd4Lock kd4Mute kd4Indicator ";
+            const std::string kept = std::string(profile.hasStereo ? "" : " stereo ") +
+                                     (profile.hasLock ? "" : " kd4Lock kd4Mute kd4Indicator ");
             std::map<std::string, int> expected = SettingsByName(saved);
             for (const auto& [name, value] : SettingsByName(recalled)) {
                 if (name.ends_with(".q") ||
@@ -84,7 +88,7 @@ TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
                     expected[name] = value;
                 }
             }
-            ASSERT_EQ(SettingsByName(recalled), expected) << "model " << model;
+            ASSERT_EQ(SettingsByName(recalled), expected) << profile.name;
 
             PresetImage garbage{};
             for (std::size_t at = 0; at < garbage.size(); at += 4) Put32(garbage, at, any(random));
@@ -104,21 +108,19 @@ TEST(PresetPreviewTest, ShowsTheValuesAsStored) {
     f.hpfFreq = 3;
     f.monitorPlaybackCut = INT_MIN;
     f.kd4Lock = f.kd4Indicator = 1;
-    const TorvaPresetPreview t = MakeTorvaPresetPreview(f);
-    const Kd4PresetPreview k = MakeKd4PresetPreview(f);
-    // clang-format off
-    const std::pair<std::string, std::string> rows[] = {
-        {t.gain, "15dB,2dB"}, {t.signal, "MONO"}, {t.drc, "-10dB"}, {t.highpass, ""},
-        {t.phone, "2147483648dB"}, {t.eq, "GEG"}, {t.bandFreq[1], "251Hz"}, {t.bandGain[1], "-1dB"},
-        {k.gain, "15dB"}, {k.compressor, "-10dB"}, {k.monitor, "-77dB"}, {k.locked, "ON"},
-        {k.micMute, "OFF"}, {k.indicator, "ON"}, {k.eq, "GEG"}};
-    // clang-format on
-    for (const auto& [text, expected] : rows) EXPECT_EQ(text, expected);
+    const PresetPreview t = MakePresetPreview(ProfileOf(Model::Torva), f);
+    const PresetPreview k = MakePresetPreview(ProfileOf(Model::Kd4), f);
+    EXPECT_EQ(t.values, (std::vector<std::string>{"15dB,2dB", "MONO", "-10dB", "", "0dB",
+                                                  "2147483648dB", "GEG"}));
+    EXPECT_EQ(t.bandFreq[1] + " " + t.bandGain[1], "251Hz -1dB");
+    EXPECT_EQ(k.values, (std::vector<std::string>{"15dB", "-10dB", "", "-77dB", "ON", "OFF", "ON",
+                                                  "", "0dB", "2147483648dB", "GEG"}));
     f.limiterLevel = 3;
     f.hpfOn = 0;
     f.eqMode = 7;
-    const TorvaPresetPreview other = MakeTorvaPresetPreview(f);
-    EXPECT_EQ(other.drc + "|" + other.highpass + "|" + other.eq + other.bandFreq[0], "-30B|Close|");
+    const PresetPreview other = MakePresetPreview(ProfileOf(Model::Torva), f);
+    EXPECT_EQ(other.values[2] + "|" + other.values[3] + "|" + other.values[6] + other.bandFreq[0],
+              "-30B|Close|");
 }
 
 std::size_t FilesIn(const fs::path& dir) {

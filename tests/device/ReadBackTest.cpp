@@ -2,7 +2,7 @@
 
 #include "device/CommandRig.h"
 #include "device/ControlSends.h"
-#include "device/Kd4ReportParser.h"
+#include "device/InputReportParser.h"
 
 namespace quavelo {
 namespace {
@@ -79,7 +79,7 @@ TEST(PushAllSettingsTest, SendsWhatARecallSendsAfterItsSettingsBlock) {
         }
         push.params.connected = 1;
         ASSERT_TRUE(push.commands.PushAllSettings());
-        SendPresetRecallTorva(recall.commands, recall.params);
+        SendPresetRecall(recall.commands);
         const Reports recalled = recall.trace.Events();
         EXPECT_TRUE(recalled[0].starts_with(Wrote("FF A0 00 00 0A 00").substr(0, 19)));
         EXPECT_EQ(push.trace.Events(), Reports(recalled.begin() + 1, recalled.end()));
@@ -91,14 +91,14 @@ TEST(PushAllSettingsTest, SendsWhatARecallSendsAfterItsSettingsBlock) {
 
 // meterReady, statusReady, readbackDone and the six blockSeen flags after `reports`.
 std::vector<int> FlagsAfter(std::initializer_list<const char*> reports, DeviceParams& p) {
-    for (const char* report : reports) ParseKd4Report(Hex(report), p);
+    for (const char* report : reports) ParseInputReport(Hex(report), p);
     std::vector<int> flags{p.meterReady, p.statusReady, p.readbackDone};
     flags.insert(flags.end(), p.blockSeen.begin(), p.blockSeen.end());
     return flags;
 }
 
 // Each answer raises its own flag only, after its fields; a level is taken whatever byte 1 holds.
-TEST(Kd4ReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
+TEST(InputReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
     using Field = int (*)(const DeviceParams&);
     // clang-format off
     const std::tuple<const char*, int, Field, int> cases[] = {
@@ -121,6 +121,7 @@ TEST(Kd4ReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
     // clang-format on
     for (const auto& [report, flag, field, value] : cases) {
         DeviceParams p;
+        p.deviceModel = Model::Kd4;
         p.gain2 = 66;
         std::vector<int> expected(9, 0);
         if (flag >= 0) expected[flag] = 1;
@@ -129,14 +130,14 @@ TEST(Kd4ReportParserTest, EachAnswerSetsItsFieldsAndItsFlagOnly) {
     }
 }
 
-TEST(Kd4ReportParserTest, TheReadBackIsDoneWhenBandFiveFollowsAllSixBlocks) {
+TEST(InputReportParserTest, TheReadBackIsDoneWhenBandFiveFollowsAllSixBlocks) {
     const char* const blocks[] = {"FF A0 00 00 0A 01", "FF A0 00 40 09 01", "FF A0 00 10 04 01",
                                   "FF A0 00 18 04 01", "FF A0 00 20 04 01", "FF A0 00 28 04 01"};
     const char* const band5 = "FF A0 00 30 04 01  27 10 14 03";
     for (int missing = 0; missing < 6; ++missing) {
         DeviceParams p;
         for (int i = 0; i < 6; ++i) {
-            if (i != missing) ParseKd4Report(Hex(blocks[i]), p);
+            if (i != missing) ParseInputReport(Hex(blocks[i]), p);
         }
         EXPECT_EQ(FlagsAfter({band5}, p)[2], 0) << blocks[missing] << " missing";
     }

@@ -98,7 +98,7 @@ class SimulatedPeer final : public LinkPeer {
 
   private:
     SimulatedBackend backend_;
-    SimulatedDevice& device_ = backend_.AddDevice(kModelTorva);
+    SimulatedDevice& device_ = backend_.AddDevice(Model::Torva);
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,21 +117,26 @@ TEST(HidControlSearchTest, OpensTheFirstOpenableInterfaceWithBothIds) {
         SimulatedBackend devices;
         std::string refused;
     } backend;
-    backend.devices.AddDevice(kModelTorva, "/dev/t");
-    SimulatedDevice& first = backend.devices.AddDevice(kModelKd4, "/dev/k1");
-    SimulatedDevice& second = backend.devices.AddDevice(kModelKd4, "/dev/k2");
+    backend.devices.AddDevice(Model::Torva, "/dev/t");
+    SimulatedDevice& first = backend.devices.AddDevice(Model::Kd4, "/dev/k1");
+    SimulatedDevice& second = backend.devices.AddDevice(Model::Kd4, "/dev/k2");
     LinkState state;
     HidControl link(backend, state);
-    EXPECT_FALSE(link.FindAndOpen(kTorvaVendorId, kKd4ProductId)) << "both ids must match";
+    EXPECT_FALSE(
+        link.FindAndOpen(ProfileOf(Model::Torva).usb.vendor, ProfileOf(Model::Kd4).usb.product))
+        << "both ids must match";
     EXPECT_EQ(state.DevicePath(), "/dev/k2") << "the last one examined";
-    ASSERT_TRUE(link.FindAndOpen(kKd4VendorId, kKd4ProductId));
+    ASSERT_TRUE(
+        link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));
     EXPECT_EQ(state.DeviceFound(), 1);
     EXPECT_EQ(std::pair(first.LiveOpenings(), second.LiveOpenings()), std::pair(1, 0));
     backend.refused = "/dev/k1";  // an interface that cannot be opened is skipped
-    ASSERT_TRUE(link.FindAndOpen(kKd4VendorId, kKd4ProductId));
+    ASSERT_TRUE(
+        link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));
     EXPECT_EQ(std::pair(first.LiveOpenings(), second.LiveOpenings()), std::pair(0, 1));
     second.Unplug();
-    EXPECT_FALSE(link.FindAndOpen(kKd4VendorId, kKd4ProductId));
+    EXPECT_FALSE(
+        link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));
     EXPECT_EQ(link.OpenProblem(), "/dev/k1: Permission denied");
     EXPECT_EQ(first.LiveOpenings() + second.LiveOpenings(), 0) << "nothing stays open";
 }

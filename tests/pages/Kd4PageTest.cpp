@@ -15,7 +15,7 @@ using test::Kd4Rig;
 TEST(Kd4PageTest, SliderDragSendsAfterTwoHundredQuietMillisecondsAndAtTheRelease) {
     Kd4Rig rig;
     rig.Connect();
-    const auto gain = [](auto& c, auto& p) { c.Pause(20ms), c.SetMicGainKd4(p.micGain); };
+    const auto gain = [](auto& c, auto&) { c.Pause(20ms), c.SetMicGain(); };
     for (int pos : {4, 8, 12, 16}) {
         rig.DragSlider(Kd4Page::kIdMicGainSlider, {pos}, false);
         rig.Tick(150ms);
@@ -48,7 +48,7 @@ TEST(Kd4PageTest, GraphDragSendsAtMostEveryFiveHundredMilliseconds) {
     }
     EXPECT_EQ(sent, "100001000010") << "the first step at its tick, then one per 500 ms";
     QTest::mouseRelease(rig.Graph(), Qt::LeftButton, {}, start + QPoint(36, -12));
-    const auto band = [](auto& c, auto&) { c.Pause(20ms), c.SetGraphBandKd4(2); };
+    const auto band = [](auto& c, auto&) { c.Pause(20ms), c.SetBand(BandSet::Graph, 2); };
     EXPECT_EQ(rig.TakeSent(), rig.SentBy(band)) << "the release sends at once";
 }
 
@@ -67,8 +67,7 @@ TEST(Kd4PageTest, ButtonsSayPleaseWaitWhileBusyAndSlidersWaitInLine) {
     rig.TakeSent();
     rig.KeySlider(Kd4Page::kIdMicGainSlider, 10);
     EXPECT_EQ(rig.prompt.Infos().size(), 11U);
-    EXPECT_EQ(rig.TakeSent(),
-              rig.SentBy([](auto& c, auto&) { c.Pause(20ms), c.SetMicGainKd4(10); }));
+    EXPECT_EQ(rig.TakeSent(), rig.SentBy([](auto& c, auto&) { c.Pause(20ms), c.SetMicGain(); }));
 }
 
 // The lock disables the processing controls, Save and Read; the status switches, the slot

@@ -61,14 +61,14 @@ void CheckPresetFlow(const Texts& t,
 
 TEST(PagePresetsTest, TorvaSavesAndRecalls) {
     CheckPresetFlow<test::TorvaRig>({"没有选择保存序号", "是否替换预设设置?", "是否调用预设设置?"},
-                                    [](auto& c, auto& p) { SendPresetRecallTorva(c, p); });
+                                    [](auto& c, auto&) { SendPresetRecall(c); });
 }
 
 TEST(PagePresetsTest, Kd4SavesAndRecallsInASendJob) {
     CheckPresetFlow<test::Kd4Rig>(
         {"Dont select the saving sequence number", "Do you replace preset settings?",
          "Do you recall preset settings?"},
-        [](auto& c, auto& p) { c.Pause(20ms), SendPresetRecallKd4(c, p); });
+        [](auto& c, auto&) { c.Pause(20ms), SendPresetRecall(c); });
 }
 
 }  // namespace

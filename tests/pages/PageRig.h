@@ -55,7 +55,7 @@ struct PageRig {
     RecordingPrompt prompt{&trace};
     DeviceParams params;
     DeviceCommands commands{notingLink, params, sleeper, log, prompt};
-    Kd4SendWorker sendWorker{params, sleeper};
+    SendWorker sendWorker{params, sleeper};
     TempDir dataDir;
     PageContext context{params, commands, prompt, sendWorker, dataDir.Path()};
     std::chrono::steady_clock::time_point now{std::chrono::hours(1)};
@@ -63,7 +63,7 @@ struct PageRig {
 
     PageRig() {
         params.ResetToInitialValues();
-        params.deviceModel = kKd4 ? kModelKd4 : kModelTorva;
+        params.deviceModel = kKd4 ? Model::Kd4 : Model::Torva;
         if constexpr (kKd4) {
             page = std::make_unique<Page>(context, nullptr, [this] { return now; });
         } else {

@@ -28,7 +28,7 @@ std::string Padded(std::string_view hex) {
 struct Opened {
     using Fault = std::function<void(SimFaults&)>;
     explicit Opened(
-        std::int32_t model = kModelTorva, const Fault& fault = [](SimFaults&) {})
+        Model model = Model::Torva, const Fault& fault = [](SimFaults&) {})
         : device(SimulatedDevice::Create(model, DefaultSimulatedPath(model))) {
         SimFaults faults;
         fault(faults);
@@ -104,11 +104,11 @@ TEST(SimulatedDeviceTest, AnswerFaultsHitTheirAddressOnly) {
     };
     // clang-format on
     for (const auto& [faults, answer00, answer40] : cases) {
-        Opened opened(kModelTorva, faults);
+        Opened opened(Model::Torva, faults);
         EXPECT_EQ(opened.Exchange("FF A0 00 00 0A 01"), Padded(answer00)) << answer00;
         EXPECT_EQ(opened.Exchange("FF A0 00 40 05 01"), Padded(answer40)) << answer40;
     }
-    Opened late(kModelTorva, [](SimFaults& f) { f.latency = 30ms; });
+    Opened late(Model::Torva, [](SimFaults& f) { f.latency = 30ms; });
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(late.Exchange("FF A0 00 00 0A 01", 1000ms), Padded(sound00));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 60ms) << "taken late, then answered late";
@@ -117,7 +117,7 @@ TEST(SimulatedDeviceTest, AnswerFaultsHitTheirAddressOnly) {
 TEST(SimulatedDeviceTest, GarbageAnswersAreSeededAndHalfKeepTheHeader) {
     std::vector<std::string> runs[2];
     for (std::vector<std::string>& answers : runs) {
-        Opened opened(kModelTorva, [](SimFaults& f) { f.garbageAnswers = true; });
+        Opened opened(Model::Torva, [](SimFaults& f) { f.garbageAnswers = true; });
         for (int i = 0; i < 200; ++i) answers.push_back(opened.Exchange("FF A0 00 10 04 01"));
     }
     EXPECT_EQ(runs[0], runs[1]) << "the same in every run";
@@ -143,8 +143,8 @@ TEST(SimulatedDeviceTest, Kd4ControlsChangeTheStoreAndSendTheStatusBlock) {
         {[](SimulatedDevice& d) { return d.TurnGainKnob(-1000); }, "FF A0 00 50 05 01 00 00 00 00 01"},
     };
     // clang-format on
-    Opened kd4(kModelKd4);
-    Opened torva(kModelTorva);
+    Opened kd4(Model::Kd4);
+    Opened torva(Model::Torva);
     for (const auto& [act, status] : steps) {
         EXPECT_EQ(act(*kd4.device), std::string_view(status) != "none") << status;
         EXPECT_EQ(kd4.Exchange(""), Padded(status));
@@ -188,11 +188,11 @@ TEST(SimulatedDeviceTest, StoreFileIsTheStoreAndOnlyAWholeOneIsLoaded) {
     test::TempDir dir;
     SettingsStoreImage image{};
     for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(255 - i);
-    const auto saved = SimulatedDevice::Create(kModelKd4, "sim:kd4");
+    const auto saved = SimulatedDevice::Create(Model::Kd4, "sim:kd4");
     saved->ReplaceStore(image);
     ASSERT_EQ(saved->SaveStoreFile(dir.Path() / "kd4.store"), "");
     EXPECT_EQ(test::ReadFile(dir.Path() / "kd4.store"), std::string(image.begin(), image.end()));
-    const auto loaded = SimulatedDevice::Create(kModelKd4, "sim:kd4");
+    const auto loaded = SimulatedDevice::Create(Model::Kd4, "sim:kd4");
     EXPECT_EQ(loaded->LoadStoreFile(dir.Path() / "kd4.store").status, StoreFileStatus::kLoaded);
     EXPECT_EQ(loaded->Store(), image);
 

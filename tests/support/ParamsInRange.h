@@ -25,7 +25,7 @@ inline std::vector<NamedField> SettingsFields(const DeviceParams& p) {
         {"kd4Mute", p.kd4Mute, kSwitch}, {"kd4Indicator", p.kd4Indicator, kSwitch},
         {"monitorMicCut", p.monitorMicCut, kMonitorCut},
         {"monitorPlaybackCut", p.monitorPlaybackCut, kMonitorCut},
-        {"micGain", p.micGain, kMicGain}, {"gain2", p.gain2, Gain2Range(p.deviceModel)},
+        {"micGain", p.micGain, kMicGain}, {"gain2", p.gain2, ProfileOf(p).gain2Range},
         {"hpfFreq", p.hpfFreq, kHpfFreq}, {"hpfOn", p.hpfOn, kSwitch},
         {"limiterLevel", p.limiterLevel, kLimiterLevel}, {"limiterOn", p.limiterOn, kSwitch}};
     // clang-format on

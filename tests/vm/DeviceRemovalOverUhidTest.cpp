@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "device/DeviceMap.h"
+#include "device/ModelProfile.h"
 #include "link/HidControl.h"
 #include "link/HidrawBackend.h"
 #include "link/UdevRemovalMonitor.h"
@@ -23,13 +24,16 @@ TEST(DeviceRemovalOverUhidTest, TheKernelsEventNamesTheNodeAndTheReaderEnds) {
     const std::unique_ptr<UdevRemovalMonitor> monitor = UdevRemovalMonitor::Create(error);
     ASSERT_TRUE(monitor) << error;
     EXPECT_STREQ(monitor->Source(), "kernel") << "no udev daemon runs here";
-    const auto device = UhidDevice::Create({kKd4VendorId, kKd4ProductId, "removed KD4"}, error);
+    const auto device = UhidDevice::Create(
+        {ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product, "removed KD4"},
+        error);
     ASSERT_TRUE(device) << error;
     ASSERT_NE(device->FindNode(milliseconds(3000)), "");
     HidrawBackend backend;
     LinkState state;
     HidControl link(backend, state);
-    ASSERT_TRUE(link.FindAndOpen(kKd4VendorId, kKd4ProductId));
+    ASSERT_TRUE(
+        link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));
     ASSERT_TRUE(link.StartReader());
     EXPECT_FALSE(monitor->TakeRemovalOf(state)) << "an arrival is no removal";
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "device/DeviceMap.h"
+#include "device/ModelProfile.h"
 #include "link/HidControl.h"
 #include "link/HidrawBackend.h"
 #include "uhid/UhidDevice.h"
@@ -19,14 +20,19 @@ std::unique_ptr<UhidDevice> Plug(std::uint16_t vendor, std::uint16_t product, co
 }
 
 TEST(HidrawOverUhidTest, EachModelIsFoundByItsIdsAndTheFirstOfTwoIsOpened) {
-    const auto torva = Plug(kTorvaVendorId, kTorvaProductId, "first TORVA");
-    const auto kd4 = Plug(kKd4VendorId, kKd4ProductId, "KD4");
-    const auto second = Plug(kTorvaVendorId, kTorvaProductId, "second TORVA");
+    const auto torva = Plug(ProfileOf(Model::Torva).usb.vendor, ProfileOf(Model::Torva).usb.product,
+                            "first TORVA");
+    const auto kd4 =
+        Plug(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product, "KD4");
+    const auto second = Plug(ProfileOf(Model::Torva).usb.vendor,
+                             ProfileOf(Model::Torva).usb.product, "second TORVA");
     ASSERT_TRUE(torva && kd4 && second);
     const std::chrono::milliseconds wait(3000);
     for (const auto& [device, vendor, product] :
-         {std::tuple(torva.get(), kTorvaVendorId, kTorvaProductId),
-          std::tuple(kd4.get(), kKd4VendorId, kKd4ProductId)}) {
+         {std::tuple(torva.get(), ProfileOf(Model::Torva).usb.vendor,
+                     ProfileOf(Model::Torva).usb.product),
+          std::tuple(kd4.get(), ProfileOf(Model::Kd4).usb.vendor,
+                     ProfileOf(Model::Kd4).usb.product)}) {
         const std::string node = device->FindNode(wait);
         ASSERT_NE(node, "");
         ASSERT_NE(second->FindNode(wait), "");

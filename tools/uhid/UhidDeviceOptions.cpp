@@ -77,14 +77,12 @@ bool ParseUhidDeviceOptions(const std::vector<std::string>& args, UhidDeviceOpti
             if (!value(text)) {
                 return false;
             }
-            if (text == "torva") {
-                options.model = UhidDeviceOptions::Model::kTorva;
-            } else if (text == "kd4") {
-                options.model = UhidDeviceOptions::Model::kKd4;
-            } else {
+            const quavelo::ModelProfile* profile = quavelo::FindProfile(text);
+            if (profile == nullptr) {
                 error = "--model takes torva or kd4, not '" + text + "'";
                 return false;
             }
+            options.model = profile->model;
         } else if (arg == "--echo") {
             options.echo = true;
         } else if (arg == "--trace") {

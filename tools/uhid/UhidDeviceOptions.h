@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "device/ModelProfile.h"
 #include "uhid/UhidRelay.h"
 
 namespace quavelo {
 
 // The command line of quavelo-uhid-device.
 struct UhidDeviceOptions {
-    enum class Model { kTorva, kKd4 };
-    Model model = Model::kTorva;
+    quavelo::Model model = quavelo::Model::Torva;
     // Answer every report with itself instead of playing the model's protocol.
     bool echo = false;
     // Where the simulated device appends its wire trace; empty for none.

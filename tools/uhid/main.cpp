@@ -102,11 +102,11 @@ int Serve(const UhidDeviceOptions& options) {
         return kFailed;
     }
 
-    const bool kd4 = options.model == UhidDeviceOptions::Model::kKd4;
+    const quavelo::ModelProfile& profile = quavelo::ProfileOf(options.model);
     quavelo::UhidIdentity identity;
-    identity.vendorId = kd4 ? quavelo::kKd4VendorId : quavelo::kTorvaVendorId;
-    identity.productId = kd4 ? quavelo::kKd4ProductId : quavelo::kTorvaProductId;
-    identity.name = std::string(kd4 ? "KD4" : "TORVA") + " (uhid " + std::to_string(getpid()) + ")";
+    identity.vendorId = profile.usb.vendor;
+    identity.productId = profile.usb.product;
+    identity.name = std::string(profile.name) + " (uhid " + std::to_string(getpid()) + ")";
 
     std::shared_ptr<quavelo::WireTrace> trace;
     std::string error;
@@ -138,8 +138,7 @@ int Serve(const UhidDeviceOptions& options) {
     if (options.echo) {
         model = std::make_unique<quavelo::EchoDevice>();
     } else {
-        simulated =
-            quavelo::SimulatedDevice::Create(kd4 ? quavelo::kModelKd4 : quavelo::kModelTorva, node);
+        simulated = quavelo::SimulatedDevice::Create(options.model, node);
         if (!options.statePath.empty()) {
             const quavelo::StoreFileResult loaded = simulated->LoadStoreFile(options.statePath);
             if (loaded.status == quavelo::StoreFileStatus::kRefused) {

@@ -11,32 +11,35 @@
 
 namespace quavelo {
 
-// The KD4's send work: the KD4 page's send jobs (and the read-back requests of a KD4 connect) run
-// here one at a time, in the order they were started, on one thread of its own. No KD4 report is
-// written on the user-interface thread, and two jobs never interleave their reports: two jobs at
-// once would interleave two staged coefficient loads, which share the staging addresses
-// 0x0001..0x0007, and load corrupted filters into the device.
+// The send work of a model whose page sends deferred (the KD4): the page's send jobs and the
+// read-back of a connect run here one at a time, in the order they were started, on one thread of
+// its own. None of these reports is written on the user-interface thread, and two jobs never
+// interleave their reports: two jobs at once would interleave two staged coefficient loads, which
+// share the staging addresses 0x0001..0x0007, and load corrupted filters into the device.
 //
 // `commandBusy` is 1 from the moment a job is started until no job is queued or running, so it is
 // never cleared under a running job. While it is 1 the level poller skips its exchange and the
-// KD4 page answers new button changes with "Please Wait".
+// page answers new button changes with "Please Wait".
 //
 // Each job runs these steps on the worker thread: a job that needs the connection is dropped when
 // `connected` is 0; otherwise the worker waits in 20 ms sleeps while `pollBusy` is 1 (a level
 // exchange is in progress), sleeps 20 ms more unless the job skips that settle pause, and runs
 // the job. Jobs read the parameter model when they run, so they send the values current then.
-class Kd4SendWorker {
+// `commandBusy` is raised before `pollBusy` is read, and the level poller raises `pollBusy` before
+// it reads `commandBusy` (LevelPoller), each with a full fence between: at least one of the two
+// sees the other, so a job and a level exchange never share the link.
+class SendWorker {
   public:
     enum class Settle { Pause20ms, None };
     enum class Needs { Connection, Nothing };
     using Job = std::function<void()>;
 
     // `params` and `sleeper` must outlive the worker.
-    Kd4SendWorker(DeviceParams& params, Sleeper& sleeper);
-    Kd4SendWorker(const Kd4SendWorker&) = delete;
-    Kd4SendWorker& operator=(const Kd4SendWorker&) = delete;
+    SendWorker(DeviceParams& params, Sleeper& sleeper);
+    SendWorker(const SendWorker&) = delete;
+    SendWorker& operator=(const SendWorker&) = delete;
     // Drops the jobs not yet started and waits for the running one to end.
-    ~Kd4SendWorker();
+    ~SendWorker();
 
     // Queues `job` behind every job started before it and sets `commandBusy`. Any thread.
     void Start(Job job, Settle settle = Settle::Pause20ms, Needs needs = Needs::Connection);

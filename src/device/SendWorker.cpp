@@ -1,5 +1,6 @@
-#include "device/Kd4SendWorker.h"
+#include "device/SendWorker.h"
 
+#include <atomic>
 #include <chrono>
 #include <utility>
 
@@ -9,10 +10,10 @@ namespace {
 constexpr std::chrono::milliseconds kHandshakeStep{20};
 }  // namespace
 
-Kd4SendWorker::Kd4SendWorker(DeviceParams& params, Sleeper& sleeper)
+SendWorker::SendWorker(DeviceParams& params, Sleeper& sleeper)
     : params_(params), sleeper_(sleeper), thread_([this] { Run(); }) {}
 
-Kd4SendWorker::~Kd4SendWorker() {
+SendWorker::~SendWorker() {
     {
         std::lock_guard lock(lock_);
         stopping_ = true;
@@ -22,7 +23,7 @@ Kd4SendWorker::~Kd4SendWorker() {
     thread_.join();
 }
 
-void Kd4SendWorker::Start(Job job, Settle settle, Needs needs) {
+void SendWorker::Start(Job job, Settle settle, Needs needs) {
     {
         std::lock_guard lock(lock_);
         if (stopping_) return;
@@ -32,19 +33,19 @@ void Kd4SendWorker::Start(Job job, Settle settle, Needs needs) {
     changed_.notify_all();
 }
 
-void Kd4SendWorker::DropPending() {
+void SendWorker::DropPending() {
     std::lock_guard lock(lock_);
     pending_.clear();
     if (!running_) params_.commandBusy = 0;
     changed_.notify_all();
 }
 
-void Kd4SendWorker::WaitIdle() {
+void SendWorker::WaitIdle() {
     std::unique_lock lock(lock_);
     changed_.wait(lock, [this] { return pending_.empty() && !running_; });
 }
 
-void Kd4SendWorker::Run() {
+void SendWorker::Run() {
     std::unique_lock lock(lock_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
@@ -62,8 +63,12 @@ void Kd4SendWorker::Run() {
     }
 }
 
-void Kd4SendWorker::RunOne(const Entry& entry) {
+void SendWorker::RunOne(const Entry& entry) {
     if (entry.needs == Needs::Connection && params_.connected == 0) return;
+    // commandBusy is 1 from Start on; raised again here, on this thread, so that the fence orders
+    // that store before the load of pollBusy (the level poller does the mirror image).
+    params_.commandBusy = 1;
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     while (params_.pollBusy != 0) sleeper_.SleepFor(kHandshakeStep);
     if (entry.settle == Settle::Pause20ms) sleeper_.SleepFor(kHandshakeStep);
     entry.job();

@@ -1,4 +1,4 @@
-#include "app/PollStopEvent.h"
+#include "device/PollStopEvent.h"
 
 namespace quavelo {
 

@@ -5,8 +5,10 @@
 
 namespace quavelo {
 
-// Decodes one input report of the KD4 into the model. The link's reader thread calls it for every
-// report it receives; reports that fail the header checks are ignored.
+// Decodes one input report into the model, in the layouts of the model in use (`deviceModel`).
+// The link's reader thread calls it for every report it receives while a model whose read-back
+// and level poll are answered on the reader thread is connected (the KD4); reports that fail the
+// header checks are ignored.
 //
 //  - A level value (block 0xAE, whatever byte 1 holds) sets meterLevel, then meterReady.
 //  - The status block 0x50, which the device sends by itself when a setting changes on it, sets
@@ -17,6 +19,6 @@ namespace quavelo {
 // Every field is written before the flag that announces it, and the announcing flags publish
 // with release, so the UI thread that reads a flag raised also sees the fields. Values are held
 // inside their ranges.
-void ParseKd4Report(const Report& report, DeviceParams& params) noexcept;
+void ParseInputReport(const Report& report, DeviceParams& params) noexcept;
 
 }  // namespace quavelo

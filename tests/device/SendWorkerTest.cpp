@@ -1,4 +1,4 @@
-#include "device/Kd4SendWorker.h"
+#include "device/SendWorker.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace quavelo {
 namespace {
 
-using Worker = Kd4SendWorker;
+using Worker = SendWorker;
 
 // Records each pause; the third one ends the level poller's exchange. Read after WaitIdle.
 struct PollEndingSleeper final : Sleeper {

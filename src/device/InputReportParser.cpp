@@ -1,4 +1,4 @@
-#include "device/Kd4ReportParser.h"
+#include "device/InputReportParser.h"
 
 #include <algorithm>
 
@@ -22,7 +22,8 @@ void MarkSeen(std::uint8_t block, DeviceParams& params) noexcept {
 
 }  // namespace
 
-void ParseKd4Report(const Report& report, DeviceParams& params) noexcept {
+void ParseInputReport(const Report& report, DeviceParams& params) noexcept {
+    const ModelProfile& profile = ProfileOf(params.deviceModel);
     if (report[0] != kReportHead) return;
     const std::uint8_t which = report[3];
     const bool isAnswer = report[5] == kReadFlag;
@@ -34,17 +35,17 @@ void ParseKd4Report(const Report& report, DeviceParams& params) noexcept {
     if (report[1] != kStoreAnswer || !isAnswer) return;
 
     switch (which) {
-        case block::kStatusKd4:
-            DecodeStatusBlockKd4(report, params);
+        case block::kStatus:
+            DecodeStatusBlock(report, params, profile.gain2Range);
             params.statusReady = 1;
             break;
         case block::kSettings:
-            DecodeSettingsBlockKd4(report, params);
+            DecodeSettingsBlock(report, params, profile.settingsLayout);
             MarkSeen(which, params);
             break;
         case block::kSliderGain:
             MarkSeen(which, params);
-            DecodeSliderGainBlockKd4(report, params);
+            DecodeSliderGainBlock(report, params, profile.sliderBlock, profile.gain2Range);
             break;
         case block::kBand5:
             DecodeBandBlock(report, BandOfBlock(which), params);

@@ -1,14 +1,12 @@
-#include "app/LevelPoller.h"
+#include "device/LevelPoller.h"
 
 #include <gtest/gtest.h>
-
-#include <QTest>
 
 #include <future>
 #include <thread>
 
 #include "device/DeviceMap.h"
-#include "device/Kd4SendWorker.h"
+#include "device/SendWorker.h"
 #include "support/FakeReportLink.h"
 #include "support/RecordingLogSink.h"
 #include "support/RecordingPrompt.h"
@@ -19,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A poller over a recording link, and a KD4 send worker beside it.
+// A poller over a recording link, and a send worker beside it.
 struct PollerRig {
     test::FakeReportLink link;
     test::RecordingSleeper sleeper;
@@ -27,10 +25,10 @@ struct PollerRig {
     test::RecordingPrompt prompt;
     DeviceParams params;
     DeviceCommands commands{link, params, sleeper, log, prompt};
-    Kd4SendWorker worker{params, sleeper};
+    SendWorker worker{params, sleeper};
 };
 
-// Each model's poller over a recording link, while a KD4 send job holds the hand-shake: either
+// Each model's poller over a recording link, while a send job holds the hand-shake: either
 // `commandBusy` alone or a job actually running on the send worker, blocked until released.
 class PollerHandshakeTest : public testing::TestWithParam<std::tuple<bool, bool>> {};
 
@@ -41,12 +39,12 @@ TEST_P(PollerHandshakeTest, ExchangesNothingWhileAJobHoldsTheLinkAndStopsInBound
     std::promise<void> release;
     if (realJob) {
         worker.Start([done = release.get_future().share()] { done.wait(); },
-                     Kd4SendWorker::Settle::None, Kd4SendWorker::Needs::Nothing);
+                     SendWorker::Settle::None, SendWorker::Needs::Nothing);
     } else {
         params.commandBusy = 1;
     }
-    auto poller = torva ? LevelPoller::StartTorva(commands, params, {})
-                        : LevelPoller::StartKd4(commands, params);
+    params.deviceModel = torva ? Model::Torva : Model::Kd4;
+    auto poller = LevelPoller::Start(commands, params, {});
     ASSERT_NE(poller, nullptr);
     std::this_thread::sleep_for(60ms);
     EXPECT_EQ(link.WriteAttempts(), 0) << "an exchange while a job held the link";
@@ -69,8 +67,13 @@ INSTANTIATE_TEST_SUITE_P(ModelsAndJobs, PollerHandshakeTest,
 TEST(PollerTest, ExchangesOnceTheLinkIsFreeAndClearsItsFlagOnStop) {
     PollerRig rig;
     auto& [link, sleeper, log, prompt, params, commands, worker] = rig;
-    auto poller = LevelPoller::StartKd4(commands, params);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return link.WriteAttempts() >= 2; }, 10000));
+    params.deviceModel = Model::Kd4;
+    auto poller = LevelPoller::Start(commands, params, {});
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (link.WriteAttempts() < 2 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_GE(link.WriteAttempts(), 2);
     poller->Stop();
     EXPECT_EQ(params.pollBusy, 0);
     EXPECT_EQ(link.Written().front(), DspRead(dsp::kLevel1, 4));
