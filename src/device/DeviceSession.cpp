@@ -39,7 +39,19 @@ DeviceSession::OpenResult DeviceSession::Open() {
     // write into this one.
     worker_.WaitIdle();
     const UsbIds ids = ProfileOf(params_).usb;
-    if (!link_.FindAndOpen(ids.vendor, ids.product)) return OpenResult::NoDevice;
+    if (!link_.FindAndOpen(ids.vendor, ids.product)) {
+        const std::optional<OpenError::Kind> failure = link_.OpenFailure();
+        if (!failure) return OpenResult::NoDevice;
+        switch (*failure) {
+            case OpenError::Kind::NotPermitted:
+                return OpenResult::NotOpenable;
+            case OpenError::Kind::InUse:
+                return OpenResult::InUse;
+            case OpenError::Kind::Other:
+                return OpenResult::Failed;
+        }
+        return OpenResult::Failed;
+    }
     open_ = true;
     opening_.fetch_add(1);
     return OpenResult::Opened;

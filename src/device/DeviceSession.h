@@ -62,7 +62,13 @@ class DeviceSession {
     // Between the two request series of a reader-thread read-back.
     static constexpr std::chrono::milliseconds kSeriesGap{100};
 
-    enum class OpenResult { Opened, NoDevice };
+    enum class OpenResult {
+        Opened,
+        NoDevice,     // no device of the model is present
+        NotOpenable,  // one is present, but this user may not open it (OpenProblem says why)
+        InUse,        // one is present, but another QUAVELO process has it open
+        Failed,       // one is present, but opening it failed otherwise (OpenProblem)
+    };
 
     DeviceSession(HidBackend& backend, DeviceParams& params, Sleeper& sleeper, LogSink& log,
                   Prompt& prompt);
@@ -75,8 +81,8 @@ class DeviceSession {
     void SetSink(SessionSink sink);
 
     // Ends an earlier opening (waiting for a job still running on it, at most about one write's
-    // limit), then opens the first device of the model in use. NoDevice when there is none that
-    // opens; OpenProblem says why when one was there.
+    // limit), then opens the first device of the model in use that opens. When none does, the
+    // result says why the last one present was refused (NoDevice when none is present).
     OpenResult Open();
     bool IsOpen() const noexcept { return open_; }
     // The number of the current opening (0 before the first).

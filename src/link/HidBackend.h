@@ -9,6 +9,17 @@
 
 namespace quavelo {
 
+// Why an interface could not be opened.
+struct OpenError {
+    enum class Kind {
+        Other,         // anything else (the device went away, a resource ran out)
+        NotPermitted,  // this user may not open it
+        InUse,         // another QUAVELO process has it open
+    };
+    Kind kind = Kind::Other;
+    std::string text;  // the reason, for messages ("Permission denied")
+};
+
 // One present HID interface.
 struct HidDeviceInfo {
     std::string path;  // what Open takes; compared with removal notifications
@@ -29,7 +40,7 @@ class HidBackend {
 
     // Opens the interface at `path` for reading and writing. nullptr with `error` set when it
     // cannot be opened.
-    virtual std::unique_ptr<HidDevice> Open(const std::string& path, std::string& error) = 0;
+    virtual std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) = 0;
 };
 
 }  // namespace quavelo

@@ -14,21 +14,24 @@ bool HidControl::FindAndOpen(std::uint16_t vendorId, std::uint16_t productId) {
     std::lock_guard control(controlLock_);
     CloseOpenDevice();
     std::string problem;
+    std::optional<OpenError::Kind> failure;
     for (const HidDeviceInfo& info : backend_.Enumerate()) {
         state_.SetDevicePath(info.path);
         if (info.vendorId != vendorId || info.productId != productId) {
             continue;
         }
-        std::string error;
+        OpenError error;
         std::shared_ptr<HidDevice> device = backend_.Open(info.path, error);
         if (!device) {
-            problem = info.path + ": " + error;
+            problem = info.path + ": " + error.text;
+            failure = error.kind;
             continue;
         }
         std::shared_ptr<ReportWriter> writer = ReportWriter::Start(device);
         if (!writer) {
             device->RequestStop();
             problem = info.path + ": the writer thread cannot be started";
+            failure = OpenError::Kind::Other;
             break;
         }
         state_.SetDeviceFound(1);
@@ -36,11 +39,18 @@ bool HidControl::FindAndOpen(std::uint16_t vendorId, std::uint16_t productId) {
         device_ = std::move(device);
         writer_ = std::move(writer);
         openProblem_.clear();
+        openFailure_.reset();
         return true;
     }
     std::lock_guard fields(fieldLock_);
     openProblem_ = std::move(problem);
+    openFailure_ = failure;
     return false;
+}
+
+std::optional<OpenError::Kind> HidControl::OpenFailure() const {
+    std::lock_guard fields(fieldLock_);
+    return openFailure_;
 }
 
 std::string HidControl::OpenProblem() const {

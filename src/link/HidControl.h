@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -60,6 +61,9 @@ class HidControl final : public ReportLink {
     // Why the last FindAndOpen could not open an interface with the wanted ids ("path: reason");
     // empty when it opened one or found none.
     std::string OpenProblem() const;
+    // What kept the last FindAndOpen from opening one: nullopt when it opened one or found none
+    // with the ids, else the kind of the last refusal.
+    std::optional<OpenError::Kind> OpenFailure() const;
 
     // Installs the receiver of the reader thread's reports; takes effect at the next
     // StartReader. The handler runs on the reader thread.
@@ -107,6 +111,7 @@ class HidControl final : public ReportLink {
     std::unique_ptr<ReportReader> readerThread_;
     InputReportHandler handler_;
     std::string openProblem_;
+    std::optional<OpenError::Kind> openFailure_;
 };
 
 }  // namespace quavelo

@@ -78,7 +78,7 @@ std::vector<HidDeviceInfo> HidrawBackend::Enumerate() {
     return found;
 }
 
-std::unique_ptr<HidDevice> HidrawBackend::Open(const std::string& path, std::string& error) {
+std::unique_ptr<HidDevice> HidrawBackend::Open(const std::string& path, OpenError& error) {
     return HidrawDevice::Open(path, error);
 }
 

@@ -33,7 +33,7 @@ class HidrawBackend final : public HidBackend {
     // why this user may not open a node (the reason access(2) gives). Empty when udev cannot be
     // reached.
     std::vector<HidDeviceInfo> Enumerate() override;
-    std::unique_ptr<HidDevice> Open(const std::string& path, std::string& error) override;
+    std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override;
 };
 
 }  // namespace quavelo

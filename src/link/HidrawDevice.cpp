@@ -54,13 +54,16 @@ Wake WaitFor(int fd, short events, int stopFd, std::optional<Clock::time_point> 
 
 }  // namespace
 
-std::unique_ptr<HidrawDevice> HidrawDevice::Open(const std::string& path, std::string& error) {
+std::unique_ptr<HidrawDevice> HidrawDevice::Open(const std::string& path, OpenError& error) {
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        error = ErrorText(errno);
+        const int cause = errno;
+        error.kind = (cause == EACCES || cause == EPERM) ? OpenError::Kind::NotPermitted
+                                                         : OpenError::Kind::Other;
+        error.text = ErrorText(cause);
         return nullptr;
     }
-    return Adopt(fd, error);
+    return Adopt(fd, error.text);
 }
 
 std::unique_ptr<HidrawDevice> HidrawDevice::Adopt(int fd, std::string& error) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "link/HidBackend.h"
 #include "link/HidDevice.h"
 
 namespace quavelo {
@@ -14,7 +15,7 @@ namespace quavelo {
 class HidrawDevice final : public HidDevice {
   public:
     // Opens the node read-write. nullptr with `error` set (the system's reason) when it cannot.
-    static std::unique_ptr<HidrawDevice> Open(const std::string& path, std::string& error);
+    static std::unique_ptr<HidrawDevice> Open(const std::string& path, OpenError& error);
 
     // Takes ownership of `fd`, an open descriptor with the same one-report-per-call behaviour (a
     // hidraw node; in tests one end of a SOCK_SEQPACKET socket pair) and makes it nonblocking.

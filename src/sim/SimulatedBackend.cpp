@@ -33,12 +33,12 @@ std::vector<HidDeviceInfo> SimulatedBackend::Enumerate() {
     return infos;
 }
 
-std::unique_ptr<HidDevice> SimulatedBackend::Open(const std::string& path, std::string& error) {
+std::unique_ptr<HidDevice> SimulatedBackend::Open(const std::string& path, OpenError& error) {
     std::lock_guard lock(lock_);
     for (const auto& device : devices_) {
-        if (device->Path() == path && device->Plugged()) return device->Open(error);
+        if (device->Path() == path && device->Plugged()) return device->Open(error.text);
     }
-    error = "No such device";
+    error = {OpenError::Kind::Other, "No such device"};
     return nullptr;
 }
 

@@ -29,7 +29,7 @@ class SimulatedBackend final : public HidBackend {
     // The plugged devices in the order they were added.
     std::vector<HidDeviceInfo> Enumerate() override;
     // A fresh opening of the first plugged device at `path`.
-    std::unique_ptr<HidDevice> Open(const std::string& path, std::string& error) override;
+    std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override;
 
   private:
     mutable std::mutex lock_;

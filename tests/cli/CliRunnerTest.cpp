@@ -29,7 +29,7 @@ struct CliRig {
     struct Forwarding final : HidBackend {
         explicit Forwarding(HidBackend& to) : target(to) {}
         std::vector<HidDeviceInfo> Enumerate() override { return target.Enumerate(); }
-        std::unique_ptr<HidDevice> Open(const std::string& path, std::string& error) override {
+        std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
             return target.Open(path, error);
         }
         HidBackend& target;

@@ -62,7 +62,7 @@ class SocketPairPeer final : public LinkPeer, private HidBackend {
     std::vector<HidDeviceInfo> Enumerate() override {
         return {{"/dev/hidraw7", kVendor, kProduct, {}}};
     }
-    std::unique_ptr<HidDevice> Open(const std::string&, std::string& error) override {
+    std::unique_ptr<HidDevice> Open(const std::string&, OpenError& error) override {
         int ends[2];
         if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0) return nullptr;
         close(std::exchange(device_, ends[1]));
@@ -70,7 +70,7 @@ class SocketPairPeer final : public LinkPeer, private HidBackend {
         struct stat host {};
         fstat(host_, &host);
         hostInode_ = host.st_ino;
-        return HidrawDevice::Adopt(host_, error);
+        return HidrawDevice::Adopt(host_, error.text);
     }
 
     int device_ = -1;
@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(HidControlSearchTest, OpensTheFirstOpenableInterfaceWithBothIds) {
     struct Refusing final : HidBackend {
         std::vector<HidDeviceInfo> Enumerate() override { return devices.Enumerate(); }
-        std::unique_ptr<HidDevice> Open(const std::string& path, std::string& error) override {
-            if (path == refused) error = "Permission denied";
+        std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
+            if (path == refused) error = {OpenError::Kind::NotPermitted, "Permission denied"};
             return path == refused ? nullptr : devices.Open(path, error);
         }
         SimulatedBackend devices;
