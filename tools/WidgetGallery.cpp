@@ -85,7 +85,7 @@ bool Buttons(const QString& dir) {
     sheet.Caption(20, 10, QStringLiteral("Switches 144/145: off, on, off hovered, on pressed"));
     for (int i = 0; i < 4; ++i) {
         ImageButton* sw = Button(sheet, {20 + 70 * i, 35, 50, 28}, ImageButton::kSwitch, {});
-        sw->SetImages2(144, 145);
+        sw->SetImages2(SkinImage::SwitchOff, SkinImage::SwitchOn);
         sw->SetChecked(i % 2);
         if (i == 2) SendEnter(sw);
         if (i == 3) sw->setDown(true);
@@ -94,13 +94,13 @@ bool Buttons(const QString& dir) {
     const QStringList names{"EQ", "PEQ", "GEQ"};
     for (int i = 0; i < 3; ++i) {
         ImageButton* b = Button(sheet, {320 + 75 * i, 35, 65, 30}, ImageButton::kSwitch, names[i]);
-        b->SetImages2(191, 192);
+        b->SetImages2(SkinImage::Button, SkinImage::ButtonLit);
         b->SetChecked(i == 1);
     }
     for (int i = 0; i < 3; ++i) {
         ImageButton* b =
             Button(sheet, {320 + 75 * i, 75, 65, 30}, ImageButton::kPushButton, "Reset");
-        b->SetImages3(191, 192, 192);
+        b->SetImages3(SkinImage::Button, SkinImage::ButtonLit, SkinImage::ButtonLit);
         if (i == 1) SendEnter(b);
         if (i == 2) b->setDown(true);
     }
@@ -108,17 +108,18 @@ bool Buttons(const QString& dir) {
     for (int k = 0; k < 10; ++k) {
         ImageButton* slot = Button(sheet, {20 + (k / 5) * 90, 105 + 25 * (k % 5), 80, 25},
                                    ImageButton::kSwitch, QString::number(k + 1));
-        slot->SetImages2(180, 181);
+        slot->SetImages2(SkinImage::SlotButton, SkinImage::SlotButtonSelected);
         slot->SetChecked(k == 2);
     }
     sheet.Caption(320, 120, QStringLiteral("MIC 172, Playback 171, lock 197/198, mute 199/200"));
     ImageButton* mic = Button(sheet, {320, 145, 25, 35}, ImageButton::kPushButton, {});
-    mic->SetImages3(172, 172, 172);
+    mic->SetImages3(SkinImage::MicIcon, SkinImage::MicIcon, SkinImage::MicIcon);
     ImageButton* playback = Button(sheet, {370, 148, 40, 30}, ImageButton::kPushButton, {});
-    playback->SetImages3(171, 171, 171);
+    playback->SetImages3(SkinImage::PlaybackIcon, SkinImage::PlaybackIcon, SkinImage::PlaybackIcon);
     for (int i = 0; i < 4; ++i) {
         ImageButton* status = Button(sheet, {440 + 34 * i, 150, 24, 24}, ImageButton::kSwitch, {});
-        status->SetImages2(i < 2 ? 197 : 199, i < 2 ? 198 : 200);
+        status->SetImages2(i < 2 ? SkinImage::PadlockOpen : SkinImage::MicOpen,
+                           i < 2 ? SkinImage::PadlockClosed : SkinImage::MicMuted);
         status->SetChecked(i % 2);
     }
     sheet.Caption(20, 245, QStringLiteral("Lamp 141/142 on the window header"));
@@ -129,24 +130,24 @@ bool Buttons(const QString& dir) {
     for (int i = 0; i < 2; ++i) {
         auto* lamp = new ImageButton(header);
         lamp->setGeometry(20 + 60 * i, 10, 44, 26);
-        lamp->SetImages2(141, 142);
+        lamp->SetImages2(SkinImage::LampOff, SkinImage::LampOn);
         lamp->SetChecked(i);
     }
     auto* back = new ImageButton(header);
     back->setGeometry(150, 8, 60, 30);
     back->SetButtonKind(ImageButton::kPushButton);
-    back->SetImages3(191, 192, 192);
+    back->SetImages3(SkinImage::Button, SkinImage::ButtonLit, SkinImage::ButtonLit);
     back->setText(QStringLiteral("Return"));
     return sheet.Save(dir + "/buttons.png");
 }
 
-ImageSlider* Slider(Sheet& sheet, QPoint at, int fill, int channel, int max, int pos) {
+ImageSlider* Slider(Sheet& sheet, QPoint at, SkinImage fill, SkinImage channel, int max, int pos) {
     auto* slider = new ImageSlider(&sheet);
     slider->move(at);
     slider->SetRange(0, max);
     slider->SetMargins(2, 2, 8, 0);
     slider->SetChannelImages(fill, channel);
-    slider->SetThumbImages(153, 153);
+    slider->SetThumbImages(SkinImage::HorizontalThumb, SkinImage::HorizontalThumb);
     slider->SetPos(pos);
     return slider;
 }
@@ -155,34 +156,36 @@ bool Sliders(const QString& dir) {
     Sheet sheet(1000, 430, QColor(0x20, 0x20, 0x20));
     sheet.Caption(20, 10,
                   QStringLiteral("Gain 193/173 with thumb 153: 0, 20, 47 (dragging), disabled"));
-    Slider(sheet, {20, 30}, 193, 173, 47, 0);
-    Slider(sheet, {20, 90}, 193, 173, 47, 20);
-    ImageSlider* dragged = Slider(sheet, {20, 150}, 193, 173, 47, 47);
+    Slider(sheet, {20, 30}, SkinImage::GainSliderFill, SkinImage::GainSliderChannel, 47, 0);
+    Slider(sheet, {20, 90}, SkinImage::GainSliderFill, SkinImage::GainSliderChannel, 47, 20);
+    ImageSlider* dragged =
+        Slider(sheet, {20, 150}, SkinImage::GainSliderFill, SkinImage::GainSliderChannel, 47, 47);
     SendPress(dragged, {286, 30});
-    Slider(sheet, {20, 210}, 193, 173, 47, 30)->setEnabled(false);
+    Slider(sheet, {20, 210}, SkinImage::GainSliderFill, SkinImage::GainSliderChannel, 47, 30)
+        ->setEnabled(false);
     sheet.Caption(20, 340, QStringLiteral("Mix 187/189: 0, 191, 382"));
-    Slider(sheet, {20, 360}, 187, 189, 382, 0);
-    Slider(sheet, {340, 360}, 187, 189, 382, 191);
-    Slider(sheet, {660, 360}, 187, 189, 382, 382);
+    Slider(sheet, {20, 360}, SkinImage::MixSliderFill, SkinImage::MixSliderChannel, 382, 0);
+    Slider(sheet, {340, 360}, SkinImage::MixSliderFill, SkinImage::MixSliderChannel, 382, 191);
+    Slider(sheet, {660, 360}, SkinImage::MixSliderFill, SkinImage::MixSliderChannel, 382, 382);
 
     sheet.Caption(360, 10, QStringLiteral("Band sliders 188/186, thumb 152, scales 169 and 146"));
     auto* scale = new SkinLabel(&sheet);
     scale->setGeometry(360, 40, 30, 280);
-    scale->SetOverlayImage(169);
+    scale->SetOverlayImage(SkinImage::BandScale);
     scale->SetOverlayOn(true);
     const int positions[] = {0, 150, 300, 75};
     for (int k = 0; k < 4; ++k) {
         auto* ticks = new SkinLabel(&sheet);
         ticks->setGeometry(390 + 100 * k, 40, 30, 280);
-        ticks->SetOverlayImage(146);
+        ticks->SetOverlayImage(SkinImage::BandTicks);
         ticks->SetOverlayOn(true);
         auto* band = new ImageSlider(&sheet);
         band->move(420 + 100 * k, 40);
         band->SetVertical(true);
         band->SetRange(0, 300);
         band->SetMargins(4, 0, 2, 2);
-        band->SetChannelImages(188, 186);
-        band->SetThumbImages(152, 152);
+        band->SetChannelImages(SkinImage::BandSliderFill, SkinImage::BandSliderChannel);
+        band->SetThumbImages(SkinImage::VerticalThumb, SkinImage::VerticalThumb);
         band->SetPos(positions[k]);
         if (k == 3) band->setEnabled(false);
     }
@@ -243,7 +246,7 @@ DropDownButton* Combo(Sheet& sheet, QPoint at, const QStringList& items, int sel
     auto* combo = new DropDownButton(&sheet);
     combo->move(at);
     combo->SetComboBitmaps();
-    combo->SetDisabledBitmap(147);
+    combo->SetDisabledBitmap(SkinImage::DropDownFace);
     combo->CreateDropDown(1020);
     for (const QString& item : items) combo->List()->AddString(item);
     combo->SetCurSel(selected);
@@ -292,26 +295,27 @@ bool Meters(const QString& dir) {
         for (int wide = 0; wide < 2; ++wide) {
             auto* meter = new LevelMeter(&sheet);
             meter->setGeometry(20 + 270 * wide, 35 + 28 * i, wide ? 250 : 200, wide ? 20 : 10);
-            meter->SetMeterImages(168, 167);
+            meter->SetMeterImages(SkinImage::MeterFill, SkinImage::MeterBackground);
             meter->SetPos(levels[i]);
         }
     }
     sheet.Caption(20, 150, QStringLiteral("Start screen bar 133/132 at 20"));
     auto* bar = new LevelMeter(&sheet);
     bar->setGeometry(20, 175, 252, 39);
-    bar->SetMeterImages(133, 132);
+    bar->SetMeterImages(SkinImage::StartMeterFill, SkinImage::StartMeterBackground);
     bar->SetPos(20);
     return sheet.Save(dir + "/meters.png");
 }
 
 bool Start(const QString& dir) {
     Sheet sheet(1000, 600, QColor(0xEA, 0xD2, 0xBA));
-    const int tileIds[][2] = {{182, 183}, {194, 195}};
+    const SkinImage tiles[][2] = {{SkinImage::ConverterTile, SkinImage::ConverterTileSelected},
+                                  {SkinImage::MicrophoneTile, SkinImage::MicrophoneTileSelected}};
     const QString captions[] = {QStringLiteral("TORVA Virtual Device Phone Converter"),
                                 QStringLiteral("KD4 Virtual Device Phone Converter")};
     for (int i = 0; i < 2; ++i) {
         ImageButton* tile = Button(sheet, {50 + 210 * i, 30, 180, 180}, ImageButton::kSwitch, {});
-        tile->SetImages2(tileIds[i][0], tileIds[i][1]);
+        tile->SetImages2(tiles[i][0], tiles[i][1]);
         tile->SetChecked(i == 0);
         auto* caption = new SkinLabel(&sheet);
         caption->setGeometry(50 + 210 * i, 215, 180, 60);
@@ -320,10 +324,10 @@ bool Start(const QString& dir) {
         caption->SetText(captions[i]);
     }
     ImageButton* start = Button(sheet, {420, 500, 102, 50}, ImageButton::kPushButton, "Start");
-    start->SetImages3(190, 190, 190);
+    start->SetImages3(SkinImage::StartButton, SkinImage::StartButton, SkinImage::StartButton);
     auto* brand = new SkinLabel(&sheet);
     brand->setGeometry(480, 30, 500, 300);
-    brand->SetOverlayImage(143);
+    brand->SetOverlayImage(SkinImage::BrandPanel);
     brand->SetOverlayOn(true);
     return sheet.Save(dir + "/start.png");
 }
@@ -331,16 +335,16 @@ bool Start(const QString& dir) {
 bool Locked(const QString& dir) {
     Sheet sheet(1000, 650, QColor(0x20, 0x20, 0x20));
     sheet.Caption(20, 330, QStringLiteral("A page under the lock overlay 201"));
-    Slider(sheet, {90, 460}, 193, 173, 47, 20);
-    Slider(sheet, {590, 490}, 187, 189, 382, 191);
+    Slider(sheet, {90, 460}, SkinImage::GainSliderFill, SkinImage::GainSliderChannel, 47, 20);
+    Slider(sheet, {590, 490}, SkinImage::MixSliderFill, SkinImage::MixSliderChannel, 382, 191);
     for (int i = 0; i < 2; ++i) {
         ImageButton* sw = Button(sheet, {20 + 250 * i, 375, 50, 28}, ImageButton::kSwitch, {});
-        sw->SetImages2(144, 145);
+        sw->SetImages2(SkinImage::SwitchOff, SkinImage::SwitchOn);
         sw->SetChecked(i);
     }
     auto* overlay = new SkinLabel(&sheet);
     overlay->setGeometry(sheet.rect());
-    overlay->SetOverlayImage(201);
+    overlay->SetOverlayImage(SkinImage::LockOverlay);
     overlay->SetOverlayOn(true);
     return sheet.Save(dir + "/locked.png");
 }

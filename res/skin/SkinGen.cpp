@@ -1,4 +1,5 @@
-// skin-gen OUTDIR NAME...: paints each named skin image ("<id>.png" or "<id>.bmp") into OUTDIR.
+// skin-gen OUTDIR NAME...: paints each named skin image ("<number>.png" or "<number>.bmp", the
+// number of its SkinImage) into OUTDIR.
 // The output depends only on this program and the installed fonts, so a build is repeatable.
 
 #include <QGuiApplication>
@@ -10,17 +11,20 @@
 #include <functional>
 #include <vector>
 
+#include "../../src/widgets/SkinImage.h"
 #include "SkinPainters.h"
 #include "SkinStyle.h"
 
 namespace {
 
 using namespace quavelo::skin;
+using quavelo::SkinImage;
+using enum quavelo::SkinImage;
 
 enum class Kind { Rgba, Rgb, Bitmap };
 
-struct SkinImage {
-    int id;
+struct Recipe {
+    SkinImage image;
     int width;
     int height;
     Kind kind;
@@ -29,59 +33,59 @@ struct SkinImage {
 };
 
 // clang-format off
-const std::vector<SkinImage>& Table() {
-    static const std::vector<SkinImage> table{
-        {132, 252, 39, Kind::Rgba, {}, PaintStartMeterBackground},
-        {133, 214, 24, Kind::Rgba, {}, PaintStartMeterFill},
-        {141, 44, 26, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintLamp(p, s, false); }},
-        {142, 44, 26, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintLamp(p, s, true); }},
-        {143, 500, 300, Kind::Rgba, {}, PaintBrandPanel},
-        {144, 50, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSwitch(p, s, false); }},
-        {145, 50, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSwitch(p, s, true); }},
-        {146, 24, 272, Kind::Rgba, kPage, PaintBandTicks},
-        {147, 78, 28, Kind::Bitmap, kPage, [](QPainter& p, QSize s) { PaintDropDownFace(p, s, false); }},
-        {148, 78, 28, Kind::Bitmap, kPage, [](QPainter& p, QSize s) { PaintDropDownFace(p, s, true); }},
-        {152, 44, 24, Kind::Rgba, {}, PaintVerticalThumb},
-        {153, 24, 44, Kind::Rgba, {}, PaintHorizontalThumb},
-        {167, 330, 8, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMeter(p, s, false); }},
-        {168, 330, 8, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMeter(p, s, true); }},
-        {169, 26, 270, Kind::Rgba, kPage, PaintBandScale},
-        {171, 38, 28, Kind::Rgb, kPage, PaintPlaybackIcon},
-        {172, 24, 34, Kind::Rgb, kPage, PaintMicIcon},
-        {173, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintHorizontalChannel(p, s, false); }},
-        {177, 256, 256, Kind::Rgba, {}, PaintAppIcon},
-        {180, 94, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSlotButton(p, s, false); }},
-        {181, 94, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSlotButton(p, s, true); }},
-        {182, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintConverterTile(p, s, false); }},
-        {183, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintConverterTile(p, s, true); }},
-        {186, 52, 272, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintVerticalChannel(p, s, false); }},
-        {187, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMixChannel(p, s, true); }},
-        {188, 52, 272, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintVerticalChannel(p, s, true); }},
-        {189, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMixChannel(p, s, false); }},
-        {190, 102, 50, Kind::Rgba, {}, PaintStartButton},
-        {191, 62, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintButton(p, s, false); }},
-        {192, 62, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintButton(p, s, true); }},
-        {193, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintHorizontalChannel(p, s, true); }},
-        {194, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintMicrophoneTile(p, s, false); }},
-        {195, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintMicrophoneTile(p, s, true); }},
-        {197, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintPadlock(p, s, false); }},
-        {198, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintPadlock(p, s, true); }},
-        {199, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintMicSwitch(p, s, false); }},
-        {200, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintMicSwitch(p, s, true); }},
-        {201, 1000, 600, Kind::Rgba, {}, PaintLockOverlay},
+const std::vector<Recipe>& Table() {
+    static const std::vector<Recipe> table{
+        {StartMeterBackground, 252, 39, Kind::Rgba, {}, PaintStartMeterBackground},
+        {StartMeterFill, 214, 24, Kind::Rgba, {}, PaintStartMeterFill},
+        {LampOff, 44, 26, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintLamp(p, s, false); }},
+        {LampOn, 44, 26, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintLamp(p, s, true); }},
+        {BrandPanel, 500, 300, Kind::Rgba, {}, PaintBrandPanel},
+        {SwitchOff, 50, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSwitch(p, s, false); }},
+        {SwitchOn, 50, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSwitch(p, s, true); }},
+        {BandTicks, 24, 272, Kind::Rgba, kPage, PaintBandTicks},
+        {DropDownFace, 78, 28, Kind::Bitmap, kPage, [](QPainter& p, QSize s) { PaintDropDownFace(p, s, false); }},
+        {DropDownFaceHover, 78, 28, Kind::Bitmap, kPage, [](QPainter& p, QSize s) { PaintDropDownFace(p, s, true); }},
+        {VerticalThumb, 44, 24, Kind::Rgba, {}, PaintVerticalThumb},
+        {HorizontalThumb, 24, 44, Kind::Rgba, {}, PaintHorizontalThumb},
+        {MeterBackground, 330, 8, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMeter(p, s, false); }},
+        {MeterFill, 330, 8, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMeter(p, s, true); }},
+        {BandScale, 26, 270, Kind::Rgba, kPage, PaintBandScale},
+        {PlaybackIcon, 38, 28, Kind::Rgb, kPage, PaintPlaybackIcon},
+        {MicIcon, 24, 34, Kind::Rgb, kPage, PaintMicIcon},
+        {GainSliderChannel, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintHorizontalChannel(p, s, false); }},
+        {AppIcon, 256, 256, Kind::Rgba, {}, PaintAppIcon},
+        {SlotButton, 94, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSlotButton(p, s, false); }},
+        {SlotButtonSelected, 94, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintSlotButton(p, s, true); }},
+        {ConverterTile, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintConverterTile(p, s, false); }},
+        {ConverterTileSelected, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintConverterTile(p, s, true); }},
+        {BandSliderChannel, 52, 272, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintVerticalChannel(p, s, false); }},
+        {MixSliderFill, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMixChannel(p, s, true); }},
+        {BandSliderFill, 52, 272, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintVerticalChannel(p, s, true); }},
+        {MixSliderChannel, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintMixChannel(p, s, false); }},
+        {StartButton, 102, 50, Kind::Rgba, {}, PaintStartButton},
+        {Button, 62, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintButton(p, s, false); }},
+        {ButtonLit, 62, 28, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintButton(p, s, true); }},
+        {GainSliderFill, 300, 60, Kind::Rgba, {}, [](QPainter& p, QSize s) { PaintHorizontalChannel(p, s, true); }},
+        {MicrophoneTile, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintMicrophoneTile(p, s, false); }},
+        {MicrophoneTileSelected, 180, 180, Kind::Rgb, kStartScreen, [](QPainter& p, QSize s) { PaintMicrophoneTile(p, s, true); }},
+        {PadlockOpen, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintPadlock(p, s, false); }},
+        {PadlockClosed, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintPadlock(p, s, true); }},
+        {MicOpen, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintMicSwitch(p, s, false); }},
+        {MicMuted, 24, 24, Kind::Rgb, kPage, [](QPainter& p, QSize s) { PaintMicSwitch(p, s, true); }},
+        {LockOverlay, 1000, 600, Kind::Rgba, {}, PaintLockOverlay},
     };
     return table;
 }
 // clang-format on
 
-const SkinImage* Find(int id) {
-    for (const SkinImage& image : Table()) {
-        if (image.id == id) return &image;
+const Recipe* Find(int number) {
+    for (const Recipe& recipe : Table()) {
+        if (quavelo::SkinImageNumber(recipe.image) == number) return &recipe;
     }
     return nullptr;
 }
 
-QImage Paint(const SkinImage& image) {
+QImage Paint(const Recipe& image) {
     QImage canvas(image.width, image.height, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(image.base.isValid() ? image.base : QColor(Qt::transparent));
     {
@@ -95,13 +99,13 @@ QImage Paint(const SkinImage& image) {
                                     : canvas.convertToFormat(QImage::Format_RGB32);
 }
 
-// Parses "<id>.png" or "<id>.bmp"; the extension must match the image's kind.
-const SkinImage* Requested(const QString& name) {
+// Parses "<number>.png" or "<number>.bmp"; the extension must match the image's kind.
+const Recipe* Requested(const QString& name) {
     const int dot = name.lastIndexOf(u'.');
     if (dot <= 0) return nullptr;
     bool ok = false;
-    const int id = name.left(dot).toInt(&ok);
-    const SkinImage* image = ok ? Find(id) : nullptr;
+    const int number = name.left(dot).toInt(&ok);
+    const Recipe* image = ok ? Find(number) : nullptr;
     if (image == nullptr) return nullptr;
     const QString ext = name.mid(dot + 1);
     const bool isBitmap = image->kind == Kind::Bitmap;
@@ -115,12 +119,12 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: skin-gen OUTDIR <id>.png|<id>.bmp ...\n");
+        std::fprintf(stderr, "usage: skin-gen OUTDIR <number>.png|<number>.bmp ...\n");
         return 2;
     }
     const QString dir = args.at(1);
     for (qsizetype i = 2; i < args.size(); ++i) {
-        const SkinImage* image = Requested(args.at(i));
+        const Recipe* image = Requested(args.at(i));
         if (image == nullptr) {
             std::fprintf(stderr, "skin-gen: no skin image %s\n", qPrintable(args.at(i)));
             return 2;

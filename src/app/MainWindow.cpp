@@ -12,6 +12,7 @@
 #include "pages/TorvaPage.h"
 #include "widgets/ControlId.h"
 #include "widgets/ImageButton.h"
+#include "widgets/PngResource.h"
 #include "widgets/SkinColor.h"
 #include "widgets/SkinLabel.h"
 
@@ -19,11 +20,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kAppIcon = 177;
-constexpr int kLampOff = 141;
-constexpr int kLampOn = 142;
-constexpr int kButtonNormal = 191;
-constexpr int kButtonActive = 192;
 // The header's texts, dark on the beige. The colour is opaque: a label's text colour is ARGB,
 // and 0x202020 alone would have no alpha and draw nothing.
 constexpr std::uint32_t kHeaderText = 0xFF202020;
@@ -76,7 +72,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::OnInitDialog() {
     setWindowTitle(QStringLiteral("QUAVELO 1.2"));
-    setWindowIcon(QIcon(QStringLiteral(":/skin/%1.png").arg(kAppIcon)));
+    setWindowIcon(QIcon(PngResourcePath(SkinImage::AppIcon)));
 
     if (removalMonitor_ != nullptr) {
         removalNotifier_ = new QSocketNotifier(removalMonitor_->Fd(), QSocketNotifier::Read, this);
@@ -86,7 +82,7 @@ void MainWindow::OnInitDialog() {
     return_ = new ImageButton(this);
     SetControlId(return_, kIdReturn);
     return_->SetButtonKind(ImageButton::kPushButton);
-    return_->SetImages3(kButtonNormal, kButtonActive, kButtonActive);
+    return_->SetImages3(SkinImage::Button, SkinImage::ButtonLit, SkinImage::ButtonLit);
     return_->setGeometry(0, 10, 60, 30);
     connect(return_, &ImageButton::clicked, this, [this] { OnReturn(); });
 
@@ -100,7 +96,7 @@ void MainWindow::OnInitDialog() {
     indicator_ = new ImageButton(this);
     SetControlId(indicator_, kIdIndicator);
     indicator_->SetButtonKind(ImageButton::kSwitch);
-    indicator_->SetImages2(kLampOff, kLampOn);
+    indicator_->SetImages2(SkinImage::LampOff, SkinImage::LampOn);
     indicator_->setFocusPolicy(Qt::NoFocus);
 
     CreatePages();

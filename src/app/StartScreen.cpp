@@ -15,14 +15,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kConverterOff = 182;
-constexpr int kConverterOn = 183;
-constexpr int kMicrophoneOff = 194;
-constexpr int kMicrophoneOn = 195;
-constexpr int kStartImage = 190;
-constexpr int kStartMeterFill = 133;
-constexpr int kStartMeterBackground = 132;
-constexpr int kBrandPanel = 143;
 // Opaque: the caption colour is ARGB, and 0x202020 alone would draw nothing.
 constexpr std::uint32_t kCaptionText = 0xFF202020;
 constexpr int kCaptionPoints = 12;
@@ -89,10 +81,10 @@ bool StartScreen::OnInitDialog() {
         caption->SetText(QStringLiteral("TORVA Virtual Device"));
     }
 
-    start_->SetImages3(kStartImage, kStartImage, kStartImage);
-    torvaTile_->SetImages2(kConverterOff, kConverterOn);
-    kd4Tile_->SetImages2(kMicrophoneOff, kMicrophoneOn);
-    thirdTile_->SetImages2(kConverterOff, kConverterOn);
+    start_->SetImages3(SkinImage::StartButton, SkinImage::StartButton, SkinImage::StartButton);
+    torvaTile_->SetImages2(SkinImage::ConverterTile, SkinImage::ConverterTileSelected);
+    kd4Tile_->SetImages2(SkinImage::MicrophoneTile, SkinImage::MicrophoneTileSelected);
+    thirdTile_->SetImages2(SkinImage::ConverterTile, SkinImage::ConverterTileSelected);
     torvaTile_->SetChecked(1);
     kd4Tile_->SetChecked(0);
     thirdTile_->SetChecked(0);
@@ -110,10 +102,10 @@ bool StartScreen::OnInitDialog() {
     progress_->setGeometry(374, 420, 252, 39);
     progress_->SetRange(0, 100);
     progress_->SetPos(20);
-    progress_->SetMeterImages(kStartMeterFill, kStartMeterBackground);
+    progress_->SetMeterImages(SkinImage::StartMeterFill, SkinImage::StartMeterBackground);
     progress_->hide();
 
-    brand_ = LoadPngResource(kBrandPanel);
+    brand_ = LoadPngResource(SkinImage::BrandPanel);
     QFont caption = font();
     caption.setPixelSize(15);
     setFont(caption);

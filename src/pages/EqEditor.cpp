@@ -13,10 +13,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kDbScaleImage = 169;
-constexpr int kTickStripImage = 146;
-constexpr int kButtonImage = 191;
-constexpr int kButtonLitImage = 192;
 constexpr double kGainLimitDb = 15.0;
 
 constexpr const char* kBandFrequencies[kEqBands] = {"100Hz", "250Hz", "1kHz", "4kHz", "10kHz"};
@@ -28,10 +24,10 @@ EqEditor::EqEditor(QWidget* page, DeviceParams& params)
     SetControlId(graph_, kIdGraph);
     graph_->setGeometry(10, 5, 530, 300);
 
-    strips_[0] = MakeScaleStrip(page, kIdFirstStrip, {20, 10, 30, 280}, kDbScaleImage);
+    strips_[0] = MakeScaleStrip(page, kIdFirstStrip, {20, 10, 30, 280}, SkinImage::BandScale);
     for (int k = 1; k < kStrips; ++k) {
         strips_[k] = MakeScaleStrip(page, kIdFirstStrip + k, {50 + 100 * (k - 1), 10, 30, 280},
-                                    kTickStripImage);
+                                    SkinImage::BandTicks);
     }
     for (int k = 0; k < kEqBands; ++k) {
         bandSliders_[k] =
@@ -40,11 +36,11 @@ EqEditor::EqEditor(QWidget* page, DeviceParams& params)
                                    LabelLook::kFrequency, QString::fromUtf8(kBandFrequencies[k]));
     }
 
-    eqSwitch_ = MakeSwitch(page, kIdEqSwitch, {570, 10, 65, 30}, kButtonImage, kButtonLitImage);
-    peq_ = MakeSwitch(page, kIdPeq, {570, 50, 65, 30}, kButtonImage, kButtonLitImage);
-    geq_ = MakeSwitch(page, kIdGeq, {570, 90, 65, 30}, kButtonImage, kButtonLitImage);
-    reset_ = MakePushButton(page, kIdReset, {570, 130, 65, 30}, kButtonImage, kButtonLitImage,
-                            kButtonLitImage);
+    using enum SkinImage;
+    eqSwitch_ = MakeSwitch(page, kIdEqSwitch, {570, 10, 65, 30}, Button, ButtonLit);
+    peq_ = MakeSwitch(page, kIdPeq, {570, 50, 65, 30}, Button, ButtonLit);
+    geq_ = MakeSwitch(page, kIdGeq, {570, 90, 65, 30}, Button, ButtonLit);
+    reset_ = MakePushButton(page, kIdReset, {570, 130, 65, 30}, Button, ButtonLit, ButtonLit);
 
     const QRect readoutPlaces[kReadoutLabels] = {
         {550, 180, 100, 20}, {550, 210, 100, 20}, {540, 240, 120, 20}, {550, 270, 100, 20}};

@@ -21,13 +21,11 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kPlaybackIconImage = 171;
-constexpr int kMicIconImage = 172;
-constexpr int kButtonImage = 191;
-constexpr int kButtonLitImage = 192;
+using enum SkinImage;
 
 // The monitor level slider: the gain slider's look over 0..80 (80 is 0 dB).
-constexpr SliderLook kMonitorLevelLook{false, 193, 173, 153, 153, 2, 2, 8, 0, 80, 0};
+constexpr SliderLook kMonitorLevelLook{
+    false, GainSliderFill, GainSliderChannel, HorizontalThumb, HorizontalThumb, 2, 2, 8, 0, 80, 0};
 
 // The section labels in the page's order: place, the English caption that the label set-up
 // writes (none for the value read-outs), and whether the label is shown.
@@ -113,31 +111,28 @@ void Kd4Page::CreateProcessingControls() {
     preset->SetAlignment(SkinLabel::kCentre);
     preset->SetFrame(true);
 
-    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, kSlideSwitchOffImage,
-                                kSlideSwitchOnImage);
+    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, SwitchOff, SwitchOn);
     limiterList_ =
         MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
                       {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
-    highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, kSlideSwitchOffImage,
-                                 kSlideSwitchOnImage);
+    highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, SwitchOff, SwitchOn);
     highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
                                   {QStringLiteral("75Hz"), QStringLiteral("150Hz")});
 
     micGainSlider_ = MakeSlider(this, kIdMicGainSlider, {90, 460}, kGainSliderLook);
     gain2Slider_ = MakeSlider(this, kIdGain2Slider, {90, 530}, kMonitorLevelLook);
     mixSlider_ = MakeSlider(this, kIdMixSlider, {590, 490}, kMixSliderLook);
-    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, kMicIconImage, kMicIconImage,
-                              kMicIconImage);
-    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, kPlaybackIconImage,
-                                   kPlaybackIconImage, kPlaybackIconImage);
+    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, MicIcon, MicIcon, MicIcon);
+    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, PlaybackIcon,
+                                   PlaybackIcon, PlaybackIcon);
 }
 
 void Kd4Page::CreatePresetControls() {
     slotButtons_ = MakeSlotButtons(this);
-    saveButton_ = MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, kButtonImage,
-                                 kButtonLitImage, kButtonLitImage);
-    readButton_ = MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, kButtonImage,
-                                 kButtonLitImage, kButtonLitImage);
+    saveButton_ =
+        MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, Button, ButtonLit, ButtonLit);
+    readButton_ =
+        MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, Button, ButtonLit, ButtonLit);
     for (int index = 0; index < kPreviewLabels; ++index) {
         const PreviewPlace place = PreviewPlaceOf(index);
         const QRect rect{place.valueColumn ? 880 : 750, 10 + 16 * place.row, 100, 14};

@@ -13,24 +13,18 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kMeterFill = 168;
-constexpr int kMeterBackground = 167;
-constexpr int kPadlockOpen = 197;
-constexpr int kPadlockClosed = 198;
-constexpr int kMicOpen = 199;
-constexpr int kMicMuted = 200;
-constexpr int kLockOverlayImage = 201;
+using enum SkinImage;
 constexpr int kOverlayFontSize = 16;
 
 }  // namespace
 
 void Kd4Page::CreateStatusControls() {
-    indicatorSwitch_ = MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28},
-                                  kSlideSwitchOffImage, kSlideSwitchOnImage);
+    indicatorSwitch_ =
+        MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28}, SwitchOff, SwitchOn);
     levelMeter_ = new LevelMeter(this);
     SetControlId(levelMeter_, kIdLevelMeter);
     levelMeter_->setGeometry(670, 380, 250, 20);
-    levelMeter_->SetMeterImages(kMeterFill, kMeterBackground);
+    levelMeter_->SetMeterImages(MeterFill, MeterBackground);
     levelMeter_->SetRange(0, 100);
     levelMeter_->SetPos(0);
 
@@ -41,14 +35,14 @@ void Kd4Page::CreateStatusControls() {
     SetControlId(lockOverlay_, kIdLockOverlay);
     lockOverlay_->SetFontSize(kOverlayFontSize);
     lockOverlay_->SetAlignment(SkinLabel::kNear);
-    lockOverlay_->SetOverlayImage(kLockOverlayImage);
+    lockOverlay_->SetOverlayImage(LockOverlay);
     lockOverlay_->SetOverlayOn(true);
     lockOverlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
     lockOverlay_->setGeometry(rect());
     lockOverlay_->hide();
 
-    lockSwitch_ = MakeSwitch(this, kIdLockSwitch, {870, 350, 24, 24}, kPadlockOpen, kPadlockClosed);
-    muteSwitch_ = MakeSwitch(this, kIdMuteSwitch, {900, 350, 24, 24}, kMicOpen, kMicMuted);
+    lockSwitch_ = MakeSwitch(this, kIdLockSwitch, {870, 350, 24, 24}, PadlockOpen, PadlockClosed);
+    muteSwitch_ = MakeSwitch(this, kIdMuteSwitch, {900, 350, 24, 24}, MicOpen, MicMuted);
     indicatorSwitch_->raise();
 }
 

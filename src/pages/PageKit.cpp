@@ -61,13 +61,13 @@ SkinLabel* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
     return label;
 }
 
-SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId) {
+SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, SkinImage image) {
     auto* strip = new SkinLabel(page);
     SetControlId(strip, id);
     strip->setGeometry(place);
     strip->SetFontSize(kScaleFontSize);
     strip->SetAlignment(SkinLabel::kNear);
-    strip->SetOverlayImage(imageId);
+    strip->SetOverlayImage(image);
     strip->SetOverlayOn(true);
     return strip;
 }
@@ -77,25 +77,25 @@ ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look
     SetControlId(slider, id);
     slider->move(at);
     slider->SetVertical(look.vertical);
-    slider->SetChannelImages(look.fillId, look.channelId);
-    slider->SetThumbImages(look.thumbId, look.activeThumbId);
+    slider->SetChannelImages(look.fill, look.channel);
+    slider->SetThumbImages(look.thumb, look.activeThumb);
     slider->SetMargins(look.marginLeft, look.marginRight, look.marginTop, look.marginBottom);
     slider->SetRange(0, look.max);
     slider->SetPos(look.pos);
     return slider;
 }
 
-ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
-                        const QString& caption) {
+ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, SkinImage unchecked,
+                        SkinImage checked, const QString& caption) {
     ImageButton* button = MakeButton(page, id, place, ImageButton::kSwitch, caption);
-    button->SetImages2(uncheckedId, checkedId);
+    button->SetImages2(unchecked, checked);
     return button;
 }
 
-ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
-                            int hoverId, const QString& caption) {
+ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, SkinImage normal,
+                            SkinImage pressed, SkinImage hover, const QString& caption) {
     ImageButton* button = MakeButton(page, id, place, ImageButton::kPushButton, caption);
-    button->SetImages3(normalId, pressedId, hoverId);
+    button->SetImages3(normal, pressed, hover);
     return button;
 }
 
@@ -111,7 +111,7 @@ DropDownButton* MakeChoiceBox(QWidget* page, int id, QPoint at, int choiceId,
     SetControlId(list, id);
     list->move(at);
     list->SetComboBitmaps();
-    list->SetDisabledBitmap(DropDownButton::kNormalBitmap);
+    list->SetDisabledBitmap(SkinImage::DropDownFace);
     list->CreateDropDown(choiceId);
     for (const QString& item : items) list->List()->AddString(item);
     list->SetCurSel(0);

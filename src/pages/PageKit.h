@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "device/DeviceParams.h"
+#include "widgets/SkinImage.h"
 
 class QWidget;
 
@@ -26,10 +27,6 @@ class ImageButton;
 inline constexpr std::uint32_t kPageTextColor = 0xFFFFFFFF;      // ARGB
 inline constexpr std::uint32_t kPageLabelBackground = 0x202020;  // GDI colour, the page's own
 
-// The slide switch of both pages' on/off settings: off and on (green) skin images.
-inline constexpr int kSlideSwitchOffImage = 144;
-inline constexpr int kSlideSwitchOnImage = 145;
-
 // The label looks of the control pages.
 enum class LabelLook {
     kFrequency,  // transparent, 12 points, white, centred: the band sliders' frequencies
@@ -39,16 +36,16 @@ enum class LabelLook {
 };
 SkinLabel* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
                      const QString& text = {});
-// A transparent picture label (the band scales): skin image `imageId` stretched over `place`.
-SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, int imageId);
+// A transparent picture label (the band scales): `image` stretched over `place`.
+SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, SkinImage image);
 
 // A slider set-up: orientation, images, thumb travel margins and range.
 struct SliderLook {
     bool vertical;
-    int fillId;
-    int channelId;
-    int thumbId;
-    int activeThumbId;
+    SkinImage fill;
+    SkinImage channel;
+    SkinImage thumb;
+    SkinImage activeThumb;
     int marginLeft;
     int marginRight;
     int marginTop;
@@ -56,21 +53,29 @@ struct SliderLook {
     int max;
     int pos;
 };
+// clang-format off
 // The five band sliders: 0 (+15 dB) at the top .. 300 (-15 dB), starting at the bottom.
-inline constexpr SliderLook kBandSliderLook{true, 188, 186, 152, 152, 4, 0, 2, 2, 300, 300};
+inline constexpr SliderLook kBandSliderLook{true, SkinImage::BandSliderFill,
+    SkinImage::BandSliderChannel, SkinImage::VerticalThumb, SkinImage::VerticalThumb,
+    4, 0, 2, 2, 300, 300};
 // The microphone gain sliders, 0..47 steps.
-inline constexpr SliderLook kGainSliderLook{false, 193, 173, 153, 153, 2, 2, 8, 0, 47, 0};
+inline constexpr SliderLook kGainSliderLook{false, SkinImage::GainSliderFill,
+    SkinImage::GainSliderChannel, SkinImage::HorizontalThumb, SkinImage::HorizontalThumb,
+    2, 2, 8, 0, 47, 0};
 // The monitor mix, 0..382 with the centre 191.
-inline constexpr SliderLook kMixSliderLook{false, 187, 189, 153, 153, 2, 2, 8, 0, 382, 191};
+inline constexpr SliderLook kMixSliderLook{false, SkinImage::MixSliderFill,
+    SkinImage::MixSliderChannel, SkinImage::HorizontalThumb, SkinImage::HorizontalThumb,
+    2, 2, 8, 0, 382, 191};
+// clang-format on
 // The slider stands at `at` and takes the size of its fill image.
 ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look);
 
 // Image buttons with white captions, filling `place` (size mode 0): a two-state switch
 // (unchecked and checked images) and a push button (normal, pressed and hover images).
-ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, int uncheckedId, int checkedId,
-                        const QString& caption = {});
-ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, int normalId, int pressedId,
-                            int hoverId, const QString& caption = {});
+ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, SkinImage unchecked,
+                        SkinImage checked, const QString& caption = {});
+ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, SkinImage normal,
+                            SkinImage pressed, SkinImage hover, const QString& caption = {});
 
 // A switch's click: the page flips the switch itself (ImageButton never does) and takes the new
 // state, 0 or 1.

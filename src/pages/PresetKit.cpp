@@ -11,9 +11,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kSlotImage = 180;
-constexpr int kSlotSelectedImage = 181;
-
 bool ValidSlot(int slot) { return slot >= 0 && slot < kPresetSlots; }
 
 }  // namespace
@@ -22,7 +19,8 @@ SlotButtons MakeSlotButtons(QWidget* page) {
     SlotButtons buttons{};
     for (int k = 0; k < kPresetSlots; ++k) {
         buttons[k] = MakeSwitch(page, kIdFirstSlotButton + k, {655, 40 + 25 * k, 80, 25},
-                                kSlotImage, kSlotSelectedImage, QString::number(k + 1));
+                                SkinImage::SlotButton, SkinImage::SlotButtonSelected,
+                                QString::number(k + 1));
     }
     return buttons;
 }

@@ -27,8 +27,8 @@ inline constexpr int kNoSlot = -1;
 
 using SlotButtons = std::array<ImageButton*, kPresetSlots>;
 
-// The ten slot buttons at 655, 40 + 25 k, 80 x 25: switches with images 180 / 181 and white
-// captions "1" .. "10", none checked.
+// The ten slot buttons at 655, 40 + 25 k, 80 x 25: switches (SlotButton, SlotButtonSelected)
+// with white captions "1" .. "10", none checked.
 SlotButtons MakeSlotButtons(QWidget* page);
 // Checks the button of `slot` and unchecks the others (all of them for kNoSlot).
 void CheckSlotButton(const SlotButtons& buttons, int slot);

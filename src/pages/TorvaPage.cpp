@@ -18,14 +18,7 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kMeterFill = 168;
-constexpr int kMeterBackground = 167;
-constexpr int kSwitchOff = 144;
-constexpr int kSwitchOn = 145;
-constexpr int kPlaybackIconImage = 171;
-constexpr int kMicIconImage = 172;
-constexpr int kButtonImage = 191;
-constexpr int kButtonLitImage = 192;
+using enum SkinImage;
 
 // The section labels in the page's order: place, the text the page starts with, and the English
 // caption that replaces it at the end of the set-up (none for values and for "L" / "R").
@@ -88,7 +81,7 @@ LevelMeter* MakeMeter(QWidget* page, int id, const QRect& place) {
     meter->setGeometry(place);
     meter->SetRange(0, 100);
     meter->SetPos(0);
-    meter->SetMeterImages(kMeterFill, kMeterBackground);
+    meter->SetMeterImages(MeterFill, MeterBackground);
     return meter;
 }
 
@@ -109,15 +102,14 @@ void TorvaPage::CreateProcessingControls() {
     }
     SectionLabel(kIdMixReadout)->hide();
 
-    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, SwitchOff, SwitchOn);
     limiterList_ =
         MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
                       {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
-    highPassSwitch_ =
-        MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, SwitchOff, SwitchOn);
     highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
                                   {QStringLiteral("75Hz"), QStringLiteral("150Hz")});
-    stereoSwitch_ = MakeSwitch(this, kIdStereoSwitch, {500, 375, 50, 28}, kSwitchOff, kSwitchOn);
+    stereoSwitch_ = MakeSwitch(this, kIdStereoSwitch, {500, 375, 50, 28}, SwitchOff, SwitchOn);
 
     meterLeft_ = MakeMeter(this, kIdMeterLeft, {700, 360, 200, 10});
     meterMono_ = MakeMeter(this, kIdMeterMono, {700, 370, 200, 10});
@@ -127,18 +119,17 @@ void TorvaPage::CreateProcessingControls() {
     micGainSlider_ = MakeSlider(this, kIdMicGainSlider, {50, 480}, kGainSliderLook);
     gain2Slider_ = MakeSlider(this, kIdGain2Slider, {50, 530}, kGainSliderLook);
     mixSlider_ = MakeSlider(this, kIdMixSlider, {590, 490}, kMixSliderLook);
-    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, kMicIconImage, kMicIconImage,
-                              kMicIconImage);
-    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, kPlaybackIconImage,
-                                   kPlaybackIconImage, kPlaybackIconImage);
+    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, MicIcon, MicIcon, MicIcon);
+    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, PlaybackIcon,
+                                   PlaybackIcon, PlaybackIcon);
 }
 
 void TorvaPage::CreatePresetControls() {
     slotButtons_ = MakeSlotButtons(this);
-    saveButton_ = MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, kButtonImage,
-                                 kButtonLitImage, kButtonLitImage);
-    readButton_ = MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, kButtonImage,
-                                 kButtonLitImage, kButtonLitImage);
+    saveButton_ =
+        MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, Button, ButtonLit, ButtonLit);
+    readButton_ =
+        MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, Button, ButtonLit, ButtonLit);
     for (std::size_t row = 0; row < kPreviewRows.size(); ++row) {
         const PreviewRowEntry& entry = kPreviewRows[row];
         const int y = 10 + 20 * static_cast<int>(row);

@@ -40,9 +40,9 @@ DropDownButton::DropDownButton(QWidget* parent)
 }
 
 void DropDownButton::SetComboBitmaps() {
-    normalBitmapId_ = kNormalBitmap;
-    hoverBitmapId_ = kHoverBitmap;
-    const QImage bitmap = LoadBitmapResource(normalBitmapId_);
+    normalBitmap_ = SkinImage::DropDownFace;
+    hoverBitmap_ = SkinImage::DropDownFaceHover;
+    const QImage bitmap = LoadBitmapResource(SkinImage::DropDownFace);
     if (!bitmap.isNull()) resize(bitmap.size());
     update();
 }
@@ -167,17 +167,17 @@ void DropDownButton::focusOutEvent(QFocusEvent* event) {
 void DropDownButton::paintEvent(QPaintEvent*) {
     QPainter target(this);
     OffscreenBuffer dc(target, rect());
-    int bitmapId = normalBitmapId_;
+    std::optional<SkinImage> face = normalBitmap_;
     const QFont* font = &fontNormal_;
     std::uint32_t colour = textColorNormal_;
     if (!isEnabled()) {
-        bitmapId = disabledLook_ ? disabledBitmapId_ : 0;
+        face = disabledLook_ ? disabledBitmap_ : std::nullopt;
     } else if (hover_) {
-        bitmapId = hoverBitmapId_;
+        face = hoverBitmap_;
         font = &fontHover_;
         colour = textColorHover_;
     }
-    const QImage bitmap = bitmapId != 0 ? LoadBitmapResource(bitmapId) : QImage();
+    const QImage bitmap = face ? LoadBitmapResource(*face) : QImage();
     if (bitmap.isNull()) {
         dc->fillRect(rect(), palette().button());
     } else {

@@ -4,6 +4,9 @@
 #include <QFont>
 
 #include <cstdint>
+#include <optional>
+
+#include "widgets/SkinImage.h"
 
 namespace quavelo {
 
@@ -18,16 +21,16 @@ class DropDownButton : public QAbstractButton {
     Q_OBJECT
 
   public:
-    static constexpr int kNormalBitmap = 147;
-    static constexpr int kHoverBitmap = 148;
     static constexpr int kMaxListHeight = 200;
 
     explicit DropDownButton(QWidget* parent = nullptr);
 
-    // Normal bitmap 147, hover bitmap 148; the button takes bitmap 147's size, keeping its place.
+    // The drop-down faces: DropDownFace normally, DropDownFaceHover under the mouse; the button
+    // takes the face's size, keeping its place.
     void SetComboBitmaps();
-    void SetDisabledBitmap(int id) {
-        disabledBitmapId_ = id;
+    // The bitmap a disabled button shows while it has the disabled look.
+    void SetDisabledBitmap(SkinImage bitmap) {
+        disabledBitmap_ = bitmap;
         update();
     }
     // When set, a disabled button draws the disabled bitmap; otherwise no bitmap at all.
@@ -75,9 +78,10 @@ class DropDownButton : public QAbstractButton {
     void OpenList();
     void PostChoice(int index);
 
-    int normalBitmapId_ = 0;
-    int hoverBitmapId_ = 0;
-    int disabledBitmapId_ = 0;
+    // No bitmap: the button is filled with the palette's button colour.
+    std::optional<SkinImage> normalBitmap_;
+    std::optional<SkinImage> hoverBitmap_;
+    std::optional<SkinImage> disabledBitmap_;
     bool disabledLook_ = false;
     std::uint32_t textColorNormal_ = 0xFFFFFF;
     std::uint32_t textColorHover_ = 0xFFFFFF;

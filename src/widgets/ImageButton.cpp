@@ -12,13 +12,13 @@ namespace quavelo {
 
 ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {}
 
-void ImageButton::SetImages3(int normalId, int pressedId, int hoverId) {
-    images_ = {LoadPngResource(normalId), LoadPngResource(pressedId), LoadPngResource(hoverId)};
+void ImageButton::SetImages3(SkinImage normal, SkinImage pressed, SkinImage hover) {
+    images_ = {LoadPngResource(normal), LoadPngResource(pressed), LoadPngResource(hover)};
     ApplySizeMode();
 }
 
-void ImageButton::SetImages2(int uncheckedId, int checkedId) {
-    images_ = {LoadPngResource(uncheckedId), LoadPngResource(checkedId), QImage()};
+void ImageButton::SetImages2(SkinImage unchecked, SkinImage checked) {
+    images_ = {LoadPngResource(unchecked), LoadPngResource(checked), QImage()};
     ApplySizeMode();
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "widgets/SkinImage.h"
+
 namespace quavelo {
 
 // The image button of every page: a push button (normal, pressed and hover images) or a
@@ -21,10 +23,10 @@ class ImageButton : public QAbstractButton {
 
     explicit ImageButton(QWidget* parent = nullptr);
 
-    // Load the images by skin id (a missing id leaves that state blank), then size the control
-    // by the size mode. A later call replaces the images.
-    void SetImages3(int normalId, int pressedId, int hoverId);
-    void SetImages2(int uncheckedId, int checkedId);
+    // Load the skin images (one that cannot be loaded leaves that state blank), then size the
+    // control by the size mode. A later call replaces the images.
+    void SetImages3(SkinImage normal, SkinImage pressed, SkinImage hover);
+    void SetImages2(SkinImage unchecked, SkinImage checked);
 
     void SetButtonKind(int kind) {
         kind_ = kind;

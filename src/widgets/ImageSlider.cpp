@@ -14,9 +14,9 @@ namespace quavelo {
 
 ImageSlider::ImageSlider(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
 
-void ImageSlider::SetChannelImages(int fillId, int channelId) {
-    fill_ = LoadPngResource(fillId);
-    channel_ = LoadPngResource(channelId);
+void ImageSlider::SetChannelImages(SkinImage fill, SkinImage channel) {
+    fill_ = LoadPngResource(fill);
+    channel_ = LoadPngResource(channel);
     width_ = fill_.width();
     height_ = fill_.height();
     resize(width_, height_);
@@ -24,9 +24,9 @@ void ImageSlider::SetChannelImages(int fillId, int channelId) {
     update();
 }
 
-void ImageSlider::SetThumbImages(int thumbId, int activeThumbId) {
-    thumb_ = LoadPngResource(thumbId);
-    activeThumb_ = LoadPngResource(activeThumbId);
+void ImageSlider::SetThumbImages(SkinImage thumb, SkinImage activeThumb) {
+    thumb_ = LoadPngResource(thumb);
+    activeThumb_ = LoadPngResource(activeThumb);
     thumbWidth_ = thumb_.width();
     thumbHeight_ = thumb_.height();
     if (!channelSet_) {

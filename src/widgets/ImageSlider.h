@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "widgets/SkinImage.h"
 #include "widgets/SliderAxis.h"
 
 namespace quavelo {
@@ -22,10 +23,10 @@ class ImageSlider : public QWidget {
   public:
     explicit ImageSlider(QWidget* parent = nullptr);
 
-    // Loads the fill and channel images by skin id; the control takes the fill image's size.
-    void SetChannelImages(int fillId, int channelId);
-    // Loads the thumb images by skin id; without a channel the control's current size is used.
-    void SetThumbImages(int thumbId, int activeThumbId);
+    // Loads the fill and channel images; the control takes the fill image's size.
+    void SetChannelImages(SkinImage fill, SkinImage channel);
+    // Loads the thumb images; without a channel the control's current size is used.
+    void SetThumbImages(SkinImage thumb, SkinImage activeThumb);
 
     // The value, held in [min, max]; repaints, reports nothing.
     void SetPos(int value);

@@ -12,9 +12,9 @@ namespace quavelo {
 
 LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) {}
 
-void LevelMeter::SetMeterImages(int fillId, int backgroundId) {
-    fill_ = LoadPngResource(fillId);
-    background_ = LoadPngResource(backgroundId);
+void LevelMeter::SetMeterImages(SkinImage fill, SkinImage background) {
+    fill_ = LoadPngResource(fill);
+    background_ = LoadPngResource(background);
     update();
 }
 

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "widgets/SkinImage.h"
+
 namespace quavelo {
 
 // The level meter of the pages (and the start screen's progress bar): a background image
@@ -15,8 +17,8 @@ class LevelMeter : public QWidget {
   public:
     explicit LevelMeter(QWidget* parent = nullptr);
 
-    // Loads both images by skin id; drawn from the next paint on.
-    void SetMeterImages(int fillId, int backgroundId);
+    // Loads both skin images; drawn from the next paint on.
+    void SetMeterImages(SkinImage fill, SkinImage background);
     void SetRange(int lower, int upper);
     int Lower() const { return lower_; }
     int Upper() const { return upper_; }

@@ -18,16 +18,22 @@ QImage Decode(const QString& path, const char* format, QByteArrayView signature)
 
 }  // namespace
 
-QString PngResourcePath(int id) { return QStringLiteral(":/skin/%1.png").arg(id); }
+QString PngResourcePath(SkinImage image) {
+    return QStringLiteral(":/skin/%1.png").arg(SkinImageNumber(image));
+}
 
-QString BitmapResourcePath(int id) { return QStringLiteral(":/skin/%1.bmp").arg(id); }
+QString BitmapResourcePath(SkinImage image) {
+    return QStringLiteral(":/skin/%1.bmp").arg(SkinImageNumber(image));
+}
 
-QImage LoadPngResource(int id) { return LoadPngFromResource(PngResourcePath(id)); }
+QImage LoadPngResource(SkinImage image) { return LoadPngFromResource(PngResourcePath(image)); }
 
 QImage LoadPngFromResource(const QString& resourcePath) {
     return Decode(resourcePath, "PNG", QByteArrayView(kPngSignature, sizeof kPngSignature - 1));
 }
 
-QImage LoadBitmapResource(int id) { return Decode(BitmapResourcePath(id), "BMP", "BM"); }
+QImage LoadBitmapResource(SkinImage image) {
+    return Decode(BitmapResourcePath(image), "BMP", "BM");
+}
 
 }  // namespace quavelo

@@ -3,23 +3,25 @@
 #include <QImage>
 #include <QString>
 
+#include "widgets/SkinImage.h"
+
 namespace quavelo {
 
-// Skin images are embedded resources found by their numeric id: PNG images under
-// ":/skin/<id>.png", the two bitmaps of the drop-down button under ":/skin/<id>.bmp".
-QString PngResourcePath(int id);
-QString BitmapResourcePath(int id);
+// Skin images are embedded resources found by their number (SkinImage): PNG images under
+// ":/skin/<number>.png", the two bitmaps of the drop-down button under ":/skin/<number>.bmp".
+QString PngResourcePath(SkinImage image);
+QString BitmapResourcePath(SkinImage image);
 
-// Decodes the PNG image with this id. Returns a null image when there is no PNG resource of
-// that id (a bitmap id such as 147 included) or when its data is not a decodable PNG; every
+// Decodes the PNG image. Returns a null image when there is no PNG resource of that number (a
+// drop-down face, which is a bitmap, included) or when its data is not a decodable PNG; every
 // caller draws nothing in that place.
-QImage LoadPngResource(int id);
+QImage LoadPngResource(SkinImage image);
 
-// Decodes the PNG resource at a path the caller has found itself (e.g. PngResourcePath(id));
+// Decodes the PNG resource at a path the caller has found itself (e.g. PngResourcePath(image));
 // null when it is missing or not a PNG.
 QImage LoadPngFromResource(const QString& resourcePath);
 
-// Decodes the bitmap resource with this id (":/skin/<id>.bmp"); null when missing.
-QImage LoadBitmapResource(int id);
+// Decodes the bitmap resource of the image (":/skin/<number>.bmp"); null when missing.
+QImage LoadBitmapResource(SkinImage image);
 
 }  // namespace quavelo

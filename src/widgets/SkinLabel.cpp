@@ -59,13 +59,13 @@ void SkinLabel::SetFontSize(int points) {
     update();
 }
 
-void SkinLabel::SetBackgroundImage(int id) {
-    backgroundImage_ = LoadPngResource(id);
+void SkinLabel::SetBackgroundImage(SkinImage image) {
+    backgroundImage_ = LoadPngResource(image);
     update();
 }
 
-void SkinLabel::SetOverlayImage(int id) {
-    overlayImage_ = LoadPngResource(id);
+void SkinLabel::SetOverlayImage(SkinImage image) {
+    overlayImage_ = LoadPngResource(image);
     update();
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "widgets/LabelFormat.h"
+#include "widgets/SkinImage.h"
 
 namespace quavelo {
 
@@ -91,13 +92,13 @@ class SkinLabel : public QWidget {
         drawBitmap_ = draw;
         update();
     }
-    void SetBackgroundImage(int id);
+    void SetBackgroundImage(SkinImage image);
     void SetDrawImage(bool draw) {
         drawImage_ = draw;
         update();
     }
     // Transparent mode: an image stretched over the label, above the page.
-    void SetOverlayImage(int id);
+    void SetOverlayImage(SkinImage image);
     void SetOverlayOn(bool on) {
         overlayOn_ = on;
         update();

@@ -17,15 +17,15 @@ std::atomic<int> starts{0};
 std::atomic<int> initializations{0};
 std::atomic<bool> skinPresent{false};
 
-// 132 is the lowest id of the skin; its presence tells the resource was linked in.
-constexpr int kProbeImageId = 132;
+// The first image of the skin; its presence tells the resource was linked in.
+constexpr SkinImage kProbeImage = SkinImage::StartMeterBackground;
 
 }  // namespace
 
 void SkinSetup::Initialize() {
     std::call_once(startOnce, [] {
         InstallFontSubstitutions();
-        skinPresent = QFile::exists(PngResourcePath(kProbeImageId));
+        skinPresent = QFile::exists(PngResourcePath(kProbeImage));
         starts.fetch_add(1);
     });
     initializations.fetch_add(1);

@@ -17,8 +17,8 @@ class SliderTest : public testing::Test {
   protected:
     void SetUp() override {
         SetControlId(&slider, 1028);
-        slider.SetChannelImages(193, 173);
-        slider.SetThumbImages(153, 153);
+        slider.SetChannelImages(SkinImage::GainSliderFill, SkinImage::GainSliderChannel);
+        slider.SetThumbImages(SkinImage::HorizontalThumb, SkinImage::HorizontalThumb);
         slider.SetPos(50);
         slider.show();
     }
@@ -70,7 +70,7 @@ TEST_F(SliderTest, DisabledSliderIgnoresInput) {
 // The band sliders stand upright with their minimum at the top.
 TEST_F(SliderTest, VerticalMinIsAtTheTop) {
     slider.SetVertical(true);
-    slider.SetChannelImages(188, 186);
+    slider.SetChannelImages(SkinImage::BandSliderFill, SkinImage::BandSliderChannel);
     Drag({260, 5});
     EXPECT_EQ(moving, (QList<Report>{{1028, 100}, {1028, 0}}));
 }
