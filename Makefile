@@ -3,8 +3,8 @@
 
 SOURCES = $(shell find src tests bench fuzz res tools -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps run package test test-budget check asan tsan fuzz-smoke vm-test vm-test-asan vm-test-tsan bench \
-        format format-check
+.PHONY: all deps run package test test-budget check core asan tsan fuzz-smoke vm-test vm-test-asan \
+        vm-test-tsan bench format format-check
 
 all: test
 
@@ -32,6 +32,16 @@ test: deps
 # Tests stay within 35 % of the code's non-blank C++ lines (also part of make test).
 test-budget:
 	@scripts/test-budget
+
+# The protocol core and quavelo-cli without the panel (QUAVELO_BUILD_GUI OFF) with their tests, in
+# build-core: the build that must neither find nor link Qt.
+core: deps
+	cmake --preset core
+	cmake --build --preset core
+	ctest --preset core
+	@if grep -qi 'qt6' build-core/build.ninja; then \
+	  echo "core: the build without the panel refers to Qt" >&2; exit 1; \
+	fi
 
 asan: deps
 	cmake --preset asan
@@ -86,7 +96,7 @@ vm-test-tsan: deps
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:ignore_noninstrumented_modules=1 \
 	  tests/vm/run build-tsan $(VM_SANITIZED_TESTS)
 
-check: test vm-test asan vm-test-asan tsan vm-test-tsan fuzz-smoke format-check
+check: test core vm-test asan vm-test-asan tsan vm-test-tsan fuzz-smoke format-check
 
 bench: deps
 	cmake --preset default

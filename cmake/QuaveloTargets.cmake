@@ -1,7 +1,14 @@
 # Build settings shared by every target of the project.
 
+# The warnings every target of ours compiles with; QUAVELO_WERROR (on by default) makes them
+# errors. Also used by skin-gen, which does not link quavelo_options.
+set(QUAVELO_WARNING_OPTIONS -Wall -Wextra -Wpedantic)
+if(QUAVELO_WERROR)
+  list(APPEND QUAVELO_WARNING_OPTIONS -Werror)
+endif()
+
 add_library(quavelo_options INTERFACE)
-target_compile_options(quavelo_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_compile_options(quavelo_options INTERFACE ${QUAVELO_WARNING_OPTIONS})
 
 if(QUAVELO_SANITIZE STREQUAL "address")
   target_compile_options(quavelo_options INTERFACE
