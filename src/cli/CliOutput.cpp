@@ -175,8 +175,9 @@ void PrintDeviceList(std::ostream& out, const std::vector<HidDeviceInfo>& device
         if (!d.openProblem.empty()) {
             entry["problem"] = d.openProblem;
             entry["hint"] =
-                "install res/70-quavelo.rules into /etc/udev/rules.d (or run cmake --install), "
-                "then reload udev (udevadm control --reload; udevadm trigger) and replug";
+                "install the build folder's res/70-quavelo.rules into /etc/udev/rules.d (or run "
+                "cmake --install), then reload udev (udevadm control --reload; udevadm trigger) "
+                "and replug";
         }
         all.push_back(entry);
     }
