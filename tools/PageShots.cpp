@@ -121,6 +121,14 @@ struct Scene {
 
     void Click(int id) { FindControl<ImageButton>(&page, id)->click(); }
 
+    // The page with the device's settings (sent to the device first where a connect pushes
+    // them) and the last of `readings` level readings.
+    void Show(int readings) {
+        session.PushIfDue();
+        page.RefreshFromParams();
+        page.ShowLevels(Levels(readings));
+    }
+
     bool Save(const QString& path) {
         QImage image(page.size(), QImage::Format_ARGB32);
         page.render(&image);
@@ -128,28 +136,8 @@ struct Scene {
     }
 };
 
-// The TORVA page with the device's settings and its level readings.
-struct TorvaScene : Scene<TorvaPage, Model::Torva> {
-    using Scene::Scene;
-
-    // Sends the shaped settings to the device first, as a connect pushes them.
-    void Show() {
-        session.PushIfDue();
-        page.RefreshFromParams();
-        const MeterPositions meters = MeterPositionsOf(Levels(37));
-        page.SetLevelMeters(meters.first, meters.second, meters.mean);
-    }
-};
-
-// The KD4 page with the device's settings and its level reading.
-struct Kd4Scene : Scene<Kd4Page, Model::Kd4> {
-    using Scene::Scene;
-
-    void Show() {
-        page.RefreshFromParams();
-        page.SetLevelMeter(LevelPercent(Levels(23).first));
-    }
-};
+using TorvaScene = Scene<TorvaPage, Model::Torva>;
+using Kd4Scene = Scene<Kd4Page, Model::Kd4>;
 
 void ShapeEqualiser(DeviceParams& p) {
     constexpr int sliderGains[kEqBands] = {210, 175, 130, 165, 240};
@@ -200,7 +188,7 @@ bool Shoot(const QString& outDir, const QString& name, int stereo, int eqMode, b
         p.limiterOn = 0;
         p.hpfFreq = 2;
     }
-    scene.Show();
+    scene.Show(37);
     if (eqMode == 1 && !eqOff) {
         // Band 3 selected, as after a click on its handle.
         auto* graph = FindControl<ResponseGraph>(&scene.page, EqEditor::kIdGraph);
@@ -234,7 +222,7 @@ bool ShootKd4(const QString& outDir, const QString& name, int eqMode, bool eqOff
         p.hpfFreq = 2;
         p.kd4Mute = 1;
     }
-    scene.Show();
+    scene.Show(23);
     if (eqMode == 1 && !eqOff && !locked) {
         auto* graph = FindControl<ResponseGraph>(&scene.page, EqEditor::kIdGraph);
         graph->grab();

@@ -69,13 +69,11 @@ void MainWindow::CompleteConnection(std::uint64_t opening) {
 
 void MainWindow::ShowLevels(const LevelReading& reading) {
     switch (params_.deviceModel) {
-        case Model::Torva: {
-            const MeterPositions p = MeterPositionsOf(reading);
-            torvaPage_->SetLevelMeters(p.first, p.second, p.mean);
+        case Model::Torva:
+            torvaPage_->ShowLevels(reading);
             return;
-        }
         case Model::Kd4:
-            kd4Page_->SetLevelMeter(LevelPercent(reading.first));
+            kd4Page_->ShowLevels(reading);
             return;
     }
 }

@@ -133,13 +133,10 @@ void EqEditor::LoadGraphPoints() {
     graph_->update();
 }
 
-int EqEditor::TakeBandSlider(int controlId) {
-    const int band = controlId - kIdFirstBandSlider;
-    if (band < 0 || band >= kEqBands) return -1;
+void EqEditor::TakeBandSlider(int band) {
     EqBand& target = params_.sliderBands[band];
     target.gain = BandGainFromSliderPosition(bandSliders_[band]->GetPos());
     ShowReadout(band, target.Value(), GainFormat::WholeDb);
-    return band;
 }
 
 bool EqEditor::TakeGraphPoint(int band) {

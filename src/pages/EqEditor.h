@@ -70,9 +70,9 @@ class EqEditor {
 
     // -- Edits; each writes the model and the controls --
 
-    // A band slider moved: stores its current position as the band's gain and shows the band
-    // ("Gain:%d"). Returns the band 0..4, or -1 when `controlId` is no band slider.
-    int TakeBandSlider(int controlId);
+    // The slider of `band` (0..4) moved: stores its current position as the band's gain and
+    // shows the band ("Gain:%d").
+    void TakeBandSlider(int band);
     // A graph handle was selected, dragged one step or released: stores its frequency and gain,
     // shows the band ("Gain:%d") and hands the bands to the response. False for a band outside
     // 0..4, which changes nothing.

@@ -1,19 +1,14 @@
 #include "pages/Kd4Page.h"
-#include "device/Messages.h"
 
 #include <QPainter>
-#include <QTimer>
+#include <QResizeEvent>
 
 #include <utility>
-#include <vector>
 
-#include "graph/ResponseGraph.h"
+#include "device/ControlSends.h"
 #include "pages/PageBackground.h"
-#include "pages/PageKit.h"
 #include "widgets/ControlId.h"
-#include "widgets/DropDownButton.h"
 #include "widgets/ImageButton.h"
-#include "widgets/ImageSlider.h"
 #include "widgets/LevelMeter.h"
 #include "widgets/SkinLabel.h"
 
@@ -21,42 +16,37 @@ namespace quavelo {
 
 namespace {
 
-using enum SkinImage;
+constexpr int kOverlayFontSize = 16;
+constexpr int kIdIndicatorCaption = 1047;
+constexpr int kIdGainCaption = 1097;
+constexpr int kIdSoloCaption = 1098;
 
-// The monitor level slider: the gain slider's look over 0..80 (80 is 0 dB).
-constexpr SliderLook kMonitorLevelLook{
-    false, GainSliderFill, GainSliderChannel, HorizontalThumb, HorizontalThumb, 2, 2, 8, 0, 80, 0};
-
-// The section labels in the page's order: place, the English caption that the label set-up
-// writes (none for the value read-outs), and whether the label is shown.
-struct SectionLabelEntry {
-    int id;
-    QRect place;
-    const char* caption;
-    bool shown;
-};
-const std::array<SectionLabelEntry, Kd4Page::kSectionLabels> kSectionLabelEntrys{{
-    {Kd4Page::kIdLimiterCaption, {20, 350, 80, 20}, "DRC", true},
-    {Kd4Page::kIdHighPassCaption, {270, 350, 80, 20}, "HighPass", true},
-    {1045, {30, 460, 80, 20}, "MIC Gain", false},
-    {Kd4Page::kIdMicGainValue, {390, 480, 60, 20}, nullptr, true},
-    {Kd4Page::kIdIndicatorCaption, {470, 350, 150, 20}, "INDICATOR", true},
-    {1048, {530, 350, 60, 20}, "INDICATOR", false},
-    {1049, {650, 365, 50, 20}, "L+R", false},
-    {1050, {650, 355, 50, 20}, "L", false},
-    {1051, {650, 375, 50, 20}, "R", false},
-    {Kd4Page::kIdMixCaption, {500, 460, 80, 20}, "MIX Solo", true},
-    {1053, {510, 535, 80, 20}, "MIC", true},
-    {1054, {900, 535, 80, 20}, "Playback", true},
-    {Kd4Page::kIdPresetCaption, {655, 5, 80, 30}, "Preset", true},
-    {Kd4Page::kIdMixReadout, {600, 560, 150, 20}, nullptr, false},
-    {Kd4Page::kIdGainCaption, {10, 480, 80, 20}, "GAIN", true},
-    {Kd4Page::kIdSoloCaption, {10, 550, 80, 20}, "Solo", true},
-    {Kd4Page::kIdGain2Value, {390, 550, 60, 20}, nullptr, true},
+// The section labels in the page's order, made without text: the English caption that the
+// set-up writes (none for the value read-outs), and whether the label is shown.
+const std::array<ControlPage::LabelEntry, 17> kSectionLabels{{
+    {Kd4Page::kIdLimiterCaption, {20, 350, 80, 20}, "", "DRC"},
+    {Kd4Page::kIdHighPassCaption, {270, 350, 80, 20}, "", "HighPass"},
+    {1045, {30, 460, 80, 20}, "", "MIC Gain", false},
+    {Kd4Page::kIdMicGainValue, {390, 480, 60, 20}, "", nullptr},
+    {kIdIndicatorCaption, {470, 350, 150, 20}, "", "INDICATOR"},
+    {1048, {530, 350, 60, 20}, "", "INDICATOR", false},
+    {1049, {650, 365, 50, 20}, "", "L+R", false},
+    {1050, {650, 355, 50, 20}, "", "L", false},
+    {1051, {650, 375, 50, 20}, "", "R", false},
+    {Kd4Page::kIdMixCaption, {500, 460, 80, 20}, "", "MIX Solo"},
+    {1053, {510, 535, 80, 20}, "", "MIC"},
+    {1054, {900, 535, 80, 20}, "", "Playback"},
+    {Kd4Page::kIdPresetCaption, {655, 5, 80, 30}, "", "Preset", true, SkinLabel::kCentre},
+    {Kd4Page::kIdMixReadout, {600, 560, 150, 20}, "", nullptr, false},
+    {kIdGainCaption, {10, 480, 80, 20}, "", "GAIN"},
+    {kIdSoloCaption, {10, 550, 80, 20}, "", "Solo"},
+    {Kd4Page::kIdGain2Value, {390, 550, 60, 20}, "", nullptr},
 }};
 
-// The preview table's caption column: label index and text; each caption's value (if any) is
+// The preview table, labels 0..30 (ids 1068..1093, then 1102..1106) in two columns of 16-pixel
+// rows: captions left at x 750, values right-aligned at x 880. Each caption's value (if any) is
 // the label after it, except for the band rows, whose frequency stands in the caption column.
+constexpr int kPreviewLabels = 31;
 struct PreviewCaption {
     int index;
     const char* text;
@@ -72,6 +62,10 @@ constexpr std::array<PreviewCaption, 11> kPreviewCaptions{{{0, "Gain"},
                                                            {15, "MIC"},
                                                            {17, "PLAYBACK"},
                                                            {19, "EQ"}}};
+// The value label of each preview row (ModelProfile::previewRows), -1 for the heading row, and
+// the band rows: frequency 21 + 2n, gain 22 + 2n.
+constexpr std::array<int, 11> kRowValueLabels{1, 3, 5, 7, 9, 11, 13, -1, 16, 18, 20};
+constexpr int kFirstBandRow = 21;
 
 int PreviewLabelId(int index) { return index < 26 ? 1068 + index : 1102 + (index - 26); }
 
@@ -87,172 +81,131 @@ PreviewPlace PreviewPlaceOf(int index) {
     return {(index - 21) % 2 == 1, 11 + (index - 21) / 2};
 }
 
+ControlPage::PreviewLayout Preview() {
+    ControlPage::PreviewLayout preview;
+    for (int index = 0; index < kPreviewLabels; ++index) {
+        const PreviewPlace place = PreviewPlaceOf(index);
+        const char* caption = nullptr;
+        for (const PreviewCaption& entry : kPreviewCaptions) {
+            if (entry.index == index) caption = entry.text;
+        }
+        preview.labels.push_back({PreviewLabelId(index),
+                                  {place.valueColumn ? 880 : 750, 10 + 16 * place.row, 100, 14},
+                                  "",
+                                  caption,
+                                  true,
+                                  place.valueColumn ? SkinLabel::kFar : SkinLabel::kNear});
+    }
+    for (int index : kRowValueLabels) {
+        preview.rowValues.push_back(index >= 0 ? PreviewLabelId(index) : 0);
+    }
+    for (int band = 0; band < kEqBands; ++band) {
+        preview.bands[band] = {PreviewLabelId(kFirstBandRow + 2 * band),
+                               PreviewLabelId(kFirstBandRow + 2 * band + 1)};
+    }
+    return preview;
+}
+
+// The three status switches go in one group: the settings carry all three.
+const PageSend kStatusSend{
+    [](DeviceCommands& c, const DeviceParams&) { return SendStatusSwitches(c); },
+    SendWorker::Settle::None};
+
 }  // namespace
 
 Kd4Page::Kd4Page(PageContext& context, QWidget* parent, Clock clock)
-    : QWidget(parent),
-      context_(context),
-      clock_(std::move(clock)),
-      timer_(new QTimer(this)),
-      eq_(this, context.params) {
-    CreateProcessingControls();
-    CreatePresetControls();
+    : ControlPage(context, Model::Kd4, kSectionLabels, std::move(clock), parent) {
+    Label(kIdPresetCaption)->SetFrame(true);
+    CreateGainControls({90, 460}, {90, 530});
+    CreatePresetControls(Preview());
     CreateStatusControls();
-    ConnectControls();
 }
 
-void Kd4Page::CreateProcessingControls() {
-    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
-        const SectionLabelEntry& entry = kSectionLabelEntrys[i];
-        sectionLabels_[i] = MakeLabel(this, entry.id, entry.place, LabelLook::kSection);
-        sectionLabels_[i]->setVisible(entry.shown);
-    }
-    SkinLabel* preset = SectionLabel(kIdPresetCaption);
-    preset->SetAlignment(SkinLabel::kCentre);
-    preset->SetFrame(true);
+void Kd4Page::CreateStatusControls() {
+    indicatorSwitch_ = MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28},
+                                  SkinImage::SwitchOff, SkinImage::SwitchOn);
+    levelMeter_ = new LevelMeter(this);
+    SetControlId(levelMeter_, kIdLevelMeter);
+    levelMeter_->setGeometry(670, 380, 250, 20);
+    levelMeter_->SetMeterImages(SkinImage::MeterFill, SkinImage::MeterBackground);
+    levelMeter_->SetRange(0, 100);
+    levelMeter_->SetPos(0);
 
-    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, SwitchOff, SwitchOn);
-    limiterList_ =
-        MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
-                      {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
-    highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, SwitchOff, SwitchOn);
-    highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
-                                  {QStringLiteral("75Hz"), QStringLiteral("150Hz")});
+    // The overlay covers the whole page above every control while the page is locked. Clicks go
+    // through it to the controls underneath, where only the status switches take them; those
+    // stand above it so the switch that unlocks stays plainly visible.
+    lockOverlay_ = new SkinLabel(this);
+    SetControlId(lockOverlay_, kIdLockOverlay);
+    lockOverlay_->SetFontSize(kOverlayFontSize);
+    lockOverlay_->SetAlignment(SkinLabel::kNear);
+    lockOverlay_->SetOverlayImage(SkinImage::LockOverlay);
+    lockOverlay_->SetOverlayOn(true);
+    lockOverlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lockOverlay_->setGeometry(rect());
+    lockOverlay_->hide();
 
-    micGainSlider_ = MakeSlider(this, kIdMicGainSlider, {90, 460}, kGainSliderLook);
-    gain2Slider_ = MakeSlider(this, kIdGain2Slider, {90, 530}, kMonitorLevelLook);
-    mixSlider_ = MakeSlider(this, kIdMixSlider, {590, 490}, kMixSliderLook);
-    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, MicIcon, MicIcon, MicIcon);
-    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, PlaybackIcon,
-                                   PlaybackIcon, PlaybackIcon);
+    lockSwitch_ = MakeSwitch(this, kIdLockSwitch, {870, 350, 24, 24}, SkinImage::PadlockOpen,
+                             SkinImage::PadlockClosed);
+    muteSwitch_ = MakeSwitch(this, kIdMuteSwitch, {900, 350, 24, 24}, SkinImage::MicOpen,
+                             SkinImage::MicMuted);
+    indicatorSwitch_->raise();
+
+    connect(lockSwitch_, &ImageButton::clicked, this, &Kd4Page::OnLockSwitch);
+    connect(muteSwitch_, &ImageButton::clicked, this, &Kd4Page::OnMuteSwitch);
+    connect(indicatorSwitch_, &ImageButton::clicked, this, &Kd4Page::OnIndicatorSwitch);
 }
 
-void Kd4Page::CreatePresetControls() {
-    slotButtons_ = MakeSlotButtons(this);
-    saveButton_ =
-        MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, Button, ButtonLit, ButtonLit);
-    readButton_ =
-        MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, Button, ButtonLit, ButtonLit);
-    for (int index = 0; index < kPreviewLabels; ++index) {
-        const PreviewPlace place = PreviewPlaceOf(index);
-        const QRect rect{place.valueColumn ? 880 : 750, 10 + 16 * place.row, 100, 14};
-        previewLabels_[index] = MakeLabel(this, PreviewLabelId(index), rect, LabelLook::kPreview);
-        if (place.valueColumn) previewLabels_[index]->SetAlignment(SkinLabel::kFar);
-    }
+void Kd4Page::RefreshOwnControls() {
+    const DeviceParams& p = Params();
+    muteSwitch_->SetChecked(p.kd4Mute);
+    lockSwitch_->SetChecked(p.kd4Lock);
+    indicatorSwitch_->SetChecked(p.kd4Indicator);
+    ShowLock(p.kd4Lock != 0);
 }
 
-void Kd4Page::ConnectControls() {
-    connect(timer_, &QTimer::timeout, this, &Kd4Page::OnTimer);
-    connect(limiterSwitch_, &ImageButton::clicked, this, [this] { OnLimiterSwitch(); });
-    connect(highPassSwitch_, &ImageButton::clicked, this, [this] { OnHighPassSwitch(); });
-    for (DropDownButton* list : {limiterList_, highPassList_}) {
-        connect(list, &DropDownButton::choiceMade, this,
-                [this](int choiceId, int) { OnListChoice(choiceId); });
-    }
-    std::vector<ImageSlider*> sliders{micGainSlider_, mixSlider_, gain2Slider_};
-    for (int band = 0; band < kEqBands; ++band) sliders.push_back(eq_.BandSlider(band));
-    for (ImageSlider* slider : sliders) {
-        // The handler reads the slider's current position, as the message carries it.
-        connect(slider, &ImageSlider::moving, this,
-                [this](int id, int) { OnSliderMessage(id, false); });
-        connect(slider, &ImageSlider::released, this,
-                [this](int id, int) { OnSliderMessage(id, true); });
-    }
-
-    ResponseGraph* graph = eq_.Graph();
-    connect(graph, &ResponseGraph::pointChanged, this,
-            [this](int band, int) { OnGraphPointChanged(band); });
-    connect(graph, &ResponseGraph::pointDoubleClicked, this,
-            [this](int band, int) { OnGraphPointReset(band); });
-    connect(eq_.PeqButton(), &ImageButton::clicked, this, [this] { OnViewButton(0); });
-    connect(eq_.GeqButton(), &ImageButton::clicked, this, [this] { OnViewButton(1); });
-    connect(eq_.EqSwitch(), &ImageButton::clicked, this, [this] { OnEqSwitch(); });
-    connect(eq_.ResetButton(), &ImageButton::clicked, this, [this] { OnReset(); });
-
-    for (int slot = 0; slot < kPresetSlots; ++slot) {
-        connect(slotButtons_[slot], &ImageButton::clicked, this,
-                [this, slot] { OnSlotButton(slot); });
-    }
-    connect(saveButton_, &ImageButton::clicked, this, [this] { OnSave(); });
-    connect(readButton_, &ImageButton::clicked, this, [this] { OnRead(); });
-    connect(lockSwitch_, &ImageButton::clicked, this, [this] { OnLockSwitch(); });
-    connect(muteSwitch_, &ImageButton::clicked, this, [this] { OnMuteSwitch(); });
-    connect(indicatorSwitch_, &ImageButton::clicked, this, [this] { OnIndicatorSwitch(); });
+void Kd4Page::ShowLock(bool locked) {
+    EnableSettingControls(!locked);
+    lockOverlay_->setVisible(locked);
 }
 
-bool Kd4Page::OnInitDialog() {
-    eq_.SetUpGraph();
-    SetupLabels();
-    RefreshFromParams();
-    timer_->start(kTimerPeriod);
-    return true;
+// The device reports the switches' states itself; they reach the page through
+// RefreshFromParams.
+
+void Kd4Page::OnLockSwitch() {
+    if (Busy()) return;
+    const int locked = ToggleSwitch(lockSwitch_);
+    Params().kd4Lock = locked;
+    ShowLock(locked == 1);
+    Send(kStatusSend);
 }
 
-void Kd4Page::SetupLabels() {
-    eq_.SetCaptions();
-    saveButton_->setText(QStringLiteral("Save"));
-    readButton_->setText(QStringLiteral("Read"));
-    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
-        const char* caption = kSectionLabelEntrys[i].caption;
-        if (caption != nullptr) sectionLabels_[i]->SetText(QString::fromUtf8(caption));
-    }
-    for (const PreviewCaption& caption : kPreviewCaptions) {
-        PreviewLabel(caption.index)->SetText(QString::fromUtf8(caption.text));
-    }
+void Kd4Page::OnMuteSwitch() {
+    if (Busy()) return;
+    Params().kd4Mute = ToggleSwitch(muteSwitch_);
+    Send(kStatusSend);
 }
 
-void Kd4Page::RefreshFromParams() {
-    RefreshStatus();
-    RefreshProcessing();
-    eq_.Refresh();
-    const bool locked = context_.params.kd4Lock != 0;
-    ApplyLockState(!locked);
-    ShowLockOverlay(locked);
+void Kd4Page::OnIndicatorSwitch() {
+    if (Busy()) return;
+    Params().kd4Indicator = ToggleSwitch(indicatorSwitch_);
+    Send(kStatusSend);
 }
 
-void Kd4Page::ApplyLockState(bool enable) {
-    const DeviceParams& p = context_.params;
-    eq_.EnableEditor(enable && p.eqEnabled == 1);
-    SetChoiceUsable(limiterList_, enable && p.limiterOn == 1);
-    SetChoiceUsable(highPassList_, enable && p.hpfOn == 1);
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             limiterSwitch_, highPassSwitch_, eq_.PeqButton(), eq_.GeqButton(), eq_.ResetButton(),
-             saveButton_, readButton_, micIcon_, playbackIcon_, eq_.EqSwitch(), micGainSlider_,
-             mixSlider_, gain2Slider_}) {
-        control->setEnabled(enable);
-    }
+void Kd4Page::ShowLevels(const LevelReading& reading) {
+    levelMeter_->SetPos(LevelPercent(reading.first));
 }
 
-void Kd4Page::ShowEqEditor(int mode) { eq_.ShowView(mode); }
-
-void Kd4Page::LoadGraphPoints() { eq_.LoadGraphPoints(); }
-
-bool Kd4Page::Busy() {
-    if (context_.params.commandBusy == 0) return false;
-    context_.prompt.Info(message::kPleaseWait);
-    return true;
-}
-
-bool Kd4Page::Connected() const { return context_.params.connected == 1; }
-
-void Kd4Page::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintPageBackground(painter, rect());
+void Kd4Page::paintEvent(QPaintEvent* event) {
+    ControlPage::paintEvent(event);
     // The KD4 page also divides its lower panel at x 650 and x 240.
+    QPainter painter(this);
     PaintBar(painter, 650, 320, 120, Qt::Vertical);
     PaintBar(painter, 240, 320, 120, Qt::Vertical);
 }
 
 void Kd4Page::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    ControlPage::resizeEvent(event);
     lockOverlay_->setGeometry(rect());
-}
-
-SkinLabel* Kd4Page::SectionLabel(int id) const {
-    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
-        if (kSectionLabelEntrys[i].id == id) return sectionLabels_[i];
-    }
-    return nullptr;
 }
 
 }  // namespace quavelo

@@ -1,50 +1,45 @@
 #include "pages/TorvaPage.h"
 
-#include <QPainter>
+#include <utility>
 
-#include <vector>
-
-#include "graph/ResponseGraph.h"
-#include "pages/PageBackground.h"
-#include "pages/PageKit.h"
 #include "widgets/ControlId.h"
-#include "widgets/DropDownButton.h"
 #include "widgets/ImageButton.h"
-#include "widgets/ImageSlider.h"
 #include "widgets/LevelMeter.h"
-#include "widgets/SkinLabel.h"
 
 namespace quavelo {
 
 namespace {
 
-using enum SkinImage;
+constexpr int kIdMicGainCaption = 1045;
+constexpr int kIdMonoCaption = 1047;
+constexpr int kIdStereoCaption = 1048;
+constexpr int kIdMeterMonoCaption = 1049;
+constexpr int kIdMeterLeftCaption = 1050;
+constexpr int kIdMeterRightCaption = 1051;
+constexpr int kIdMixMicCaption = 1053;
+constexpr int kIdMixPlaybackCaption = 1054;
+constexpr int kIdGainLCaption = 1097;
+constexpr int kIdGainRCaption = 1098;
 
-// The section labels in the page's order: place, the text the page starts with, and the English
-// caption that replaces it at the end of the set-up (none for values and for "L" / "R").
-struct SectionLabelEntry {
-    int id;
-    QRect place;
-    const char* first;
-    const char* english;
-};
-const std::array<SectionLabelEntry, TorvaPage::kSectionLabels> kSectionLabelEntrys{{
+// The section labels, in the page's order: the TORVA page is made with Chinese captions and
+// writes the English ones at the end of its set-up.
+const std::array<ControlPage::LabelEntry, 17> kSectionLabels{{
     {TorvaPage::kIdLimiterCaption, {20, 350, 80, 20}, "限幅器", "DRC"},
     {TorvaPage::kIdHighPassCaption, {270, 350, 80, 20}, "高通滤波", "HighPass"},
-    {TorvaPage::kIdMicGainCaption, {30, 460, 80, 20}, "话筒增益", "MIC Gain"},
+    {kIdMicGainCaption, {30, 460, 80, 20}, "话筒增益", "MIC Gain"},
     {TorvaPage::kIdMicGainValue, {360, 500, 80, 20}, "2dB", nullptr},
-    {TorvaPage::kIdMonoCaption, {470, 350, 60, 20}, "单声道", "Mono"},
-    {TorvaPage::kIdStereoCaption, {530, 350, 60, 20}, "立体声", "Stereo"},
-    {TorvaPage::kIdMeterMonoCaption, {650, 365, 50, 20}, "L+R", "L+R"},
-    {TorvaPage::kIdMeterLeftCaption, {650, 355, 50, 20}, "L", "L"},
-    {TorvaPage::kIdMeterRightCaption, {650, 375, 50, 20}, "R", "R"},
+    {kIdMonoCaption, {470, 350, 60, 20}, "单声道", "Mono"},
+    {kIdStereoCaption, {530, 350, 60, 20}, "立体声", "Stereo"},
+    {kIdMeterMonoCaption, {650, 365, 50, 20}, "L+R", "L+R"},
+    {kIdMeterLeftCaption, {650, 355, 50, 20}, "L", "L"},
+    {kIdMeterRightCaption, {650, 375, 50, 20}, "R", "R"},
     {TorvaPage::kIdMixCaption, {500, 460, 80, 20}, "监听混音", "MIX Solo"},
-    {TorvaPage::kIdMixMicCaption, {510, 535, 80, 20}, "话筒", "MIC"},
-    {TorvaPage::kIdMixPlaybackCaption, {900, 535, 80, 20}, "回放", "Playback"},
+    {kIdMixMicCaption, {510, 535, 80, 20}, "话筒", "MIC"},
+    {kIdMixPlaybackCaption, {900, 535, 80, 20}, "回放", "Playback"},
     {TorvaPage::kIdPresetCaption, {655, 5, 80, 30}, "预设", "Preset"},
-    {TorvaPage::kIdMixReadout, {600, 560, 150, 20}, "", nullptr},
-    {TorvaPage::kIdGainLCaption, {10, 500, 30, 20}, "L", nullptr},
-    {TorvaPage::kIdGainRCaption, {10, 550, 30, 20}, "R", nullptr},
+    {TorvaPage::kIdMixReadout, {600, 560, 150, 20}, "", nullptr, false},
+    {kIdGainLCaption, {10, 500, 30, 20}, "L", nullptr},
+    {kIdGainRCaption, {10, 550, 30, 20}, "R", nullptr},
     {TorvaPage::kIdGain2Value, {360, 550, 80, 20}, "0dB", nullptr},
 }};
 
@@ -55,7 +50,7 @@ struct PreviewRowEntry {
     int nameId;
     int valueId;  // 0: the row has no value
     const char* first;
-    const char* english;
+    const char* caption;
 };
 constexpr std::array<PreviewRowEntry, 14> kPreviewRows{{
     {1068, 1069, "Gain", "Gain"},
@@ -75,157 +70,82 @@ constexpr std::array<PreviewRowEntry, 14> kPreviewRows{{
 }};
 constexpr int kIdHiddenPreviewLabel = 1093;
 
+ControlPage::PreviewLayout Preview() {
+    ControlPage::PreviewLayout preview;
+    for (std::size_t row = 0; row < kPreviewRows.size(); ++row) {
+        const PreviewRowEntry& entry = kPreviewRows[row];
+        const int y = 10 + 20 * static_cast<int>(row);
+        preview.labels.push_back({entry.nameId,
+                                  {750, y, 100, 16},
+                                  entry.first,
+                                  entry.caption,
+                                  entry.nameId != kIdHiddenPreviewLabel});
+        if (entry.valueId != 0) {
+            preview.labels.push_back({entry.valueId, {880, y, 100, 16}, "", nullptr});
+        }
+    }
+    // The value label of each preview row (ModelProfile::previewRows), and the band rows:
+    // frequency 1083 + 2n, gain 1084 + 2n.
+    preview.rowValues = {1069, 1071, 1073, 1075, 1078, 1080, 1082};
+    for (int band = 0; band < kEqBands; ++band) {
+        preview.bands[band] = {1083 + 2 * band, 1084 + 2 * band};
+    }
+    return preview;
+}
+
 LevelMeter* MakeMeter(QWidget* page, int id, const QRect& place) {
     auto* meter = new LevelMeter(page);
     SetControlId(meter, id);
     meter->setGeometry(place);
     meter->SetRange(0, 100);
     meter->SetPos(0);
-    meter->SetMeterImages(MeterFill, MeterBackground);
+    meter->SetMeterImages(SkinImage::MeterFill, SkinImage::MeterBackground);
     return meter;
 }
 
+const PageSend kStereoSend{[](DeviceCommands& c, const DeviceParams&) { return c.SetStereo(); }};
+
 }  // namespace
 
-TorvaPage::TorvaPage(PageContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), eq_(this, context.params) {
-    CreateProcessingControls();
-    CreatePresetControls();
-    ConnectControls();
-}
-
-void TorvaPage::CreateProcessingControls() {
-    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
-        const SectionLabelEntry& entry = kSectionLabelEntrys[i];
-        sectionLabels_[i] = MakeLabel(this, entry.id, entry.place, LabelLook::kSection,
-                                      QString::fromUtf8(entry.first));
-    }
-    SectionLabel(kIdMixReadout)->hide();
-
-    limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, SwitchOff, SwitchOn);
-    limiterList_ =
-        MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
-                      {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
-    highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, SwitchOff, SwitchOn);
-    highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
-                                  {QStringLiteral("75Hz"), QStringLiteral("150Hz")});
-    stereoSwitch_ = MakeSwitch(this, kIdStereoSwitch, {500, 375, 50, 28}, SwitchOff, SwitchOn);
-
+TorvaPage::TorvaPage(PageContext& context, QWidget* parent, Clock clock)
+    : ControlPage(context, Model::Torva, kSectionLabels, std::move(clock), parent) {
+    stereoSwitch_ = MakeSwitch(this, kIdStereoSwitch, {500, 375, 50, 28}, SkinImage::SwitchOff,
+                               SkinImage::SwitchOn);
+    connect(stereoSwitch_, &ImageButton::clicked, this, &TorvaPage::OnStereoSwitch);
     meterLeft_ = MakeMeter(this, kIdMeterLeft, {700, 360, 200, 10});
     meterMono_ = MakeMeter(this, kIdMeterMono, {700, 370, 200, 10});
     meterRight_ = MakeMeter(this, kIdMeterRight, {700, 380, 200, 10});
     ShowStereo(false);
-
-    micGainSlider_ = MakeSlider(this, kIdMicGainSlider, {50, 480}, kGainSliderLook);
-    gain2Slider_ = MakeSlider(this, kIdGain2Slider, {50, 530}, kGainSliderLook);
-    mixSlider_ = MakeSlider(this, kIdMixSlider, {590, 490}, kMixSliderLook);
-    micIcon_ = MakePushButton(this, kIdMicIcon, {520, 500, 25, 35}, MicIcon, MicIcon, MicIcon);
-    playbackIcon_ = MakePushButton(this, kIdPlaybackIcon, {900, 500, 40, 30}, PlaybackIcon,
-                                   PlaybackIcon, PlaybackIcon);
+    CreateGainControls({50, 480}, {50, 530});
+    CreatePresetControls(Preview());
 }
 
-void TorvaPage::CreatePresetControls() {
-    slotButtons_ = MakeSlotButtons(this);
-    saveButton_ =
-        MakePushButton(this, kIdSaveButton, {800, 280, 65, 30}, Button, ButtonLit, ButtonLit);
-    readButton_ =
-        MakePushButton(this, kIdReadButton, {900, 280, 65, 30}, Button, ButtonLit, ButtonLit);
-    for (std::size_t row = 0; row < kPreviewRows.size(); ++row) {
-        const PreviewRowEntry& entry = kPreviewRows[row];
-        const int y = 10 + 20 * static_cast<int>(row);
-        previewLabels_[entry.nameId - kIdFirstPreviewLabel] =
-            MakeLabel(this, entry.nameId, {750, y, 100, 16}, LabelLook::kPreview,
-                      QString::fromUtf8(entry.first));
-        if (entry.valueId != 0) {
-            previewLabels_[entry.valueId - kIdFirstPreviewLabel] =
-                MakeLabel(this, entry.valueId, {880, y, 100, 16}, LabelLook::kPreview);
-        }
-    }
-    PreviewLabel(kIdHiddenPreviewLabel)->hide();
+void TorvaPage::RefreshOwnControls() {
+    stereoSwitch_->SetChecked(Params().stereo);
+    ShowStereo(Params().stereo == 1);
 }
 
-void TorvaPage::ConnectControls() {
-    connect(limiterSwitch_, &ImageButton::clicked, this, [this] { OnLimiterSwitch(); });
-    connect(highPassSwitch_, &ImageButton::clicked, this, [this] { OnHighPassSwitch(); });
-    connect(stereoSwitch_, &ImageButton::clicked, this, [this] { OnStereoSwitch(); });
-    for (DropDownButton* list : {limiterList_, highPassList_}) {
-        connect(list, &DropDownButton::choiceMade, this,
-                [this](int choiceId, int index) { OnListChoice(choiceId, index); });
-    }
-    std::vector<ImageSlider*> sliders{micGainSlider_, mixSlider_, gain2Slider_};
-    for (int band = 0; band < kEqBands; ++band) sliders.push_back(eq_.BandSlider(band));
-    for (ImageSlider* slider : sliders) {
-        // Both messages are handled alike; the handler reads the slider's current position.
-        connect(slider, &ImageSlider::moving, this, [this](int id, int) { OnSliderMessage(id); });
-        connect(slider, &ImageSlider::released, this, [this](int id, int) { OnSliderMessage(id); });
-    }
-
-    ResponseGraph* graph = eq_.Graph();
-    connect(graph, &ResponseGraph::pointChanged, this,
-            [this](int band, int) { OnGraphPoint(band); });
-    connect(graph, &ResponseGraph::pointDoubleClicked, this,
-            [this](int band, int) { OnGraphDoubleClick(band); });
-    connect(eq_.PeqButton(), &ImageButton::clicked, this, [this] { OnViewButton(0); });
-    connect(eq_.GeqButton(), &ImageButton::clicked, this, [this] { OnViewButton(1); });
-    connect(eq_.EqSwitch(), &ImageButton::clicked, this, [this] { OnEqSwitch(); });
-    connect(eq_.ResetButton(), &ImageButton::clicked, this, [this] { OnReset(); });
-
-    for (int slot = 0; slot < kPresetSlots; ++slot) {
-        connect(slotButtons_[slot], &ImageButton::clicked, this,
-                [this, slot] { OnSlotButton(slot); });
-    }
-    connect(saveButton_, &ImageButton::clicked, this, [this] { OnSave(); });
-    connect(readButton_, &ImageButton::clicked, this, [this] { OnRead(); });
+void TorvaPage::ShowStereo(bool stereo) {
+    Label(kIdMeterLeftCaption)->setVisible(stereo);
+    Label(kIdMeterRightCaption)->setVisible(stereo);
+    meterLeft_->setVisible(stereo);
+    meterRight_->setVisible(stereo);
+    Label(kIdMeterMonoCaption)->setVisible(!stereo);
+    meterMono_->setVisible(!stereo);
 }
 
-bool TorvaPage::OnInitDialog() {
-    eq_.SetUpGraph();
-    RefreshFromParams();
-    SetEnglishCaptions();
-    return true;
+void TorvaPage::OnStereoSwitch() {
+    const int on = ToggleSwitch(stereoSwitch_);
+    ShowStereo(on == 1);
+    Params().stereo = on;
+    Send(kStereoSend);
 }
 
-void TorvaPage::SetEnglishCaptions() {
-    eq_.SetCaptions();
-    saveButton_->setText(QStringLiteral("Save"));
-    readButton_->setText(QStringLiteral("Read"));
-    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
-        const char* english = kSectionLabelEntrys[i].english;
-        if (english != nullptr) sectionLabels_[i]->SetText(QString::fromUtf8(english));
-    }
-    for (const PreviewRowEntry& row : kPreviewRows) {
-        if (row.english != nullptr)
-            PreviewLabel(row.nameId)->SetText(QString::fromUtf8(row.english));
-    }
+void TorvaPage::ShowLevels(const LevelReading& reading) {
+    const MeterPositions meters = MeterPositionsOf(reading);
+    meterLeft_->SetPos(meters.first);
+    meterRight_->SetPos(meters.second);
+    meterMono_->SetPos(meters.mean);
 }
-
-void TorvaPage::RefreshFromParams() {
-    RefreshProcessing();
-    eq_.Refresh();
-}
-
-void TorvaPage::SetLevelMeters(int first, int second, int mean) {
-    meterLeft_->SetPos(first);
-    meterRight_->SetPos(second);
-    meterMono_->SetPos(mean);
-}
-
-void TorvaPage::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintPageBackground(painter, rect());
-}
-
-SkinLabel* TorvaPage::SectionLabel(int id) const {
-    for (std::size_t i = 0; i < kSectionLabelEntrys.size(); ++i) {
-        if (kSectionLabelEntrys[i].id == id) return sectionLabels_[i];
-    }
-    return nullptr;
-}
-
-SkinLabel* TorvaPage::PreviewLabel(int id) const {
-    return previewLabels_[static_cast<std::size_t>(id - kIdFirstPreviewLabel)];
-}
-
-bool TorvaPage::Connected() const { return context_.params.connected == 1; }
 
 }  // namespace quavelo

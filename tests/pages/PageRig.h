@@ -64,11 +64,7 @@ struct PageRig {
     PageRig() {
         params.ResetToInitialValues();
         params.deviceModel = kKd4 ? Model::Kd4 : Model::Torva;
-        if constexpr (kKd4) {
-            page = std::make_unique<Page>(context, nullptr, [this] { return now; });
-        } else {
-            page = std::make_unique<Page>(context);
-        }
+        page = std::make_unique<Page>(context, nullptr, [this] { return now; });
         page->resize(1000, 650);
         page->OnInitDialog();
         page->show();
@@ -124,10 +120,10 @@ struct PageRig {
         const HandleBox& box = Graph()->Handles()[static_cast<std::size_t>(band)].box;
         return {box.CentreX(), box.CentreY()};
     }
-    // One tick of the KD4 page's timer after `elapsed` more time.
+    // One tick of the page timer after `elapsed` more time.
     void Tick(std::chrono::milliseconds elapsed) {
         now += elapsed;
-        if constexpr (kKd4) page->OnTimer();
+        page->OnTimer();
     }
 
     // The writes, pauses, messages and questions since the last call, once every job started so
