@@ -13,9 +13,9 @@ PageSend BandSend(BandSet set, int band) {
         [set, band](DeviceCommands& c, const DeviceParams&) { return c.SetBand(set, band + 1); }};
 }
 
-const PageSend kViewSend{SendEqView, SendWorker::Settle::None};
+const PageSend kViewSend{.group = SendEqView, .settle = SendWorker::Settle::None};
 const PageSend kEqSwitchSend{SendEqSwitch};
-const PageSend kResetSend{SendEqReset, SendWorker::Settle::Pause20ms, true};
+const PageSend kResetSend{.group = SendEqReset, .reportsFailure = true};
 
 }  // namespace
 

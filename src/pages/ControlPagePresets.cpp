@@ -11,8 +11,8 @@ namespace quavelo {
 namespace {
 
 const PageSend kRecallSend{
-    [](DeviceCommands& c, const DeviceParams&) { return SendPresetRecall(c); },
-    SendWorker::Settle::Pause20ms, true};
+    .group = [](DeviceCommands& c, const DeviceParams&) { return SendPresetRecall(c); },
+    .reportsFailure = true};
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 

@@ -108,8 +108,8 @@ ControlPage::PreviewLayout Preview() {
 
 // The three status switches go in one group: the settings carry all three.
 const PageSend kStatusSend{
-    [](DeviceCommands& c, const DeviceParams&) { return SendStatusSwitches(c); },
-    SendWorker::Settle::None};
+    .group = [](DeviceCommands& c, const DeviceParams&) { return SendStatusSwitches(c); },
+    .settle = SendWorker::Settle::None};
 
 }  // namespace
 
