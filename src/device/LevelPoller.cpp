@@ -36,9 +36,8 @@ bool LevelPoller::TakeLink() {
             if (stop_.WaitFor(kBusyRecheck)) return false;
         }
         if (stop_.IsSignalled()) return false;
-        params_.pollBusy = 1;
-        std::atomic_thread_fence(std::memory_order_seq_cst);
-        if (params_.commandBusy == 0) return true;
+        params_.pollBusy.RaiseSeqCst();
+        if (params_.commandBusy.LoadSeqCst() == 0) return true;
         // A job was started in between: it waits for pollBusy, so step back at once.
         params_.pollBusy = 0;
     }

@@ -17,8 +17,8 @@ namespace quavelo {
 // The level poller of one connection, a worker thread of its own that runs until its stop event
 // is signalled. It exchanges reports only while `commandBusy` is 0 and raises `pollBusy` around
 // each exchange, so a send job never shares the link with it: it raises `pollBusy` first and then
-// reads `commandBusy` with a full fence between, the mirror image of the send worker, and steps
-// back while a job holds the link.
+// reads `commandBusy`, both sequentially consistent (the mirror image of the send worker), and
+// steps back while a job holds the link.
 //
 //  - Exchange models (TORVA): PollLevels, and on success hands the reading to the sink; then
 //    20 ms.

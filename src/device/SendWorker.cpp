@@ -1,6 +1,5 @@
 #include "device/SendWorker.h"
 
-#include <atomic>
 #include <chrono>
 #include <utility>
 
@@ -65,11 +64,10 @@ void SendWorker::Run() {
 
 void SendWorker::RunOne(const Entry& entry) {
     if (entry.needs == Needs::Connection && params_.connected == 0) return;
-    // commandBusy is 1 from Start on; raised again here, on this thread, so that the fence orders
-    // that store before the load of pollBusy (the level poller does the mirror image).
-    params_.commandBusy = 1;
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    while (params_.pollBusy != 0) sleeper_.SleepFor(kHandshakeStep);
+    // commandBusy is 1 from Start on; raised again here, on this thread and sequentially
+    // consistent, before pollBusy is read (the level poller does the mirror image).
+    params_.commandBusy.RaiseSeqCst();
+    while (params_.pollBusy.LoadSeqCst() != 0) sleeper_.SleepFor(kHandshakeStep);
     if (entry.settle == Settle::Pause20ms) sleeper_.SleepFor(kHandshakeStep);
     entry.job();
 }

@@ -26,7 +26,7 @@ namespace quavelo {
 // exchange is in progress), sleeps 20 ms more unless the job skips that settle pause, and runs
 // the job. Jobs read the parameter model when they run, so they send the values current then.
 // `commandBusy` is raised before `pollBusy` is read, and the level poller raises `pollBusy` before
-// it reads `commandBusy` (LevelPoller), each with a full fence between: at least one of the two
+// it reads `commandBusy` (LevelPoller), both sequentially consistent: at least one of the two
 // sees the other, so a job and a level exchange never share the link.
 class SendWorker {
   public:

@@ -55,6 +55,11 @@ class HandshakeFlag {
         value_.store(value, std::memory_order_release);
         return *this;
     }
+    // For two threads that each raise their own flag and then read the other's (the send worker's
+    // commandBusy, the level poller's pollBusy): both sequentially consistent, so at least one of
+    // the two sees the other raised.
+    void RaiseSeqCst() noexcept { value_.store(1, std::memory_order_seq_cst); }
+    std::int32_t LoadSeqCst() const noexcept { return value_.load(std::memory_order_seq_cst); }
     // Sets the flag to `value` and returns what it held before, in one atomic step.
     std::int32_t Exchange(std::int32_t value) noexcept {
         return value_.exchange(value, std::memory_order_acq_rel);
