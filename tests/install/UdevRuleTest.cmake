@@ -56,7 +56,7 @@ generate(none "const int kNoModels = 0;\n")
 generate(split "    .name = \"ALPHA\",\n    .usb = {0x0F8C,\n            0x0046},\n")
 generate(nameless "    .usb = {0x0F8C, 0x0046},\n")
 foreach(case none split nameless)
-  if(${case}_status EQUAL 0 OR NOT ${case}_err MATCHES "USB ids" OR EXISTS "${OUT}/${case}.rules")
+  if(${case}_status EQUAL 0 OR NOT ${case}_err MATCHES "USB[ \t\n]+ids" OR EXISTS "${OUT}/${case}.rules")
     message(FATAL_ERROR "${case}: status ${${case}_status}, rule written: ${${case}_rule}\n"
                         "${${case}_err}")
   endif()
