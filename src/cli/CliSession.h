@@ -77,14 +77,15 @@ class StreamPrompt final : public Prompt {
 
 // One run's device: the device session over the real or simulated backend, the parameter model
 // and the daily log, opened and read back as the panel does on connect. With --simulate the
-// simulated device's settings store is loaded from and saved back to --sim-state, and its wire
-// trace appended to --trace.
+// simulated device keeps its settings store in --sim-state while it is open (loaded when opened,
+// written back when closed, under the device lock, so runs in other processes wait for it), and
+// its wire trace is appended to --trace.
 class CliSession {
   public:
     CliSession(const CliOptions& options, CliEnvironment& environment, std::ostream& err);
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
-    // Closes the link and saves the simulated device's store.
+    // Closes the link, which writes the simulated device's store back; says when that failed.
     ~CliSession();
 
     // Checks a --data-dir and sets up the simulated device (its --sim-state and --trace files).
