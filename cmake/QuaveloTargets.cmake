@@ -59,3 +59,13 @@ function(quavelo_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# quavelo_portable(<target>): the program keeps its presets and diary beside itself in the build
+# tree: each build puts the marker file `portable` (link/DataDirectory.h) next to it, so `make
+# run` writes into build/. Installing copies the program alone, and an installed one uses the
+# user's data folder.
+function(quavelo_portable target)
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -E touch $<TARGET_FILE_DIR:${target}>/portable
+                     VERBATIM)
+endfunction()

@@ -164,20 +164,23 @@ void PrintLevels(std::ostream& out, const ModelProfile& profile,
     }
 }
 
-void PrintDeviceList(std::ostream& out, const std::vector<HidDeviceInfo>& devices, bool json) {
+void PrintDeviceList(std::ostream& out, const std::vector<ListedDevice>& devices, bool json) {
     Json all = Json::array();
-    for (const HidDeviceInfo& d : devices) {
+    for (const auto& [d, refusal] : devices) {
         const ModelProfile* profile = FindProfile(UsbIds{d.vendorId, d.productId});
         if (profile == nullptr) continue;
         Json entry{{"model", profile->cliName},
                    {"id", Hex4(d.vendorId) + ":" + Hex4(d.productId)},
-                   {"path", d.path}};
-        if (!d.openProblem.empty()) {
-            entry["problem"] = d.openProblem;
-            entry["hint"] =
-                "install the build folder's res/70-quavelo.rules into /etc/udev/rules.d (or run "
-                "cmake --install), then reload udev (udevadm control --reload; udevadm trigger) "
-                "and replug";
+                   {"path", d.path},
+                   {"serial", d.serial},
+                   {"state", "ok"}};
+        if (refusal && refusal->kind == OpenError::Kind::InUse) {
+            entry["state"] = "in-use";
+            if (refusal->holder > 0) entry["pid"] = refusal->holder;
+        } else if (refusal) {
+            entry["state"] =
+                refusal->kind == OpenError::Kind::NotPermitted ? "no-access" : "failed";
+            entry["problem"] = refusal->text;
         }
         all.push_back(entry);
     }
@@ -186,12 +189,12 @@ void PrintDeviceList(std::ostream& out, const std::vector<HidDeviceInfo>& device
         return;
     }
     for (const auto& entry : all) {
+        const std::string serial = entry["serial"].get<std::string>();
         out << entry["model"].get<std::string>() << ' ' << entry["id"].get<std::string>() << ' '
-            << entry["path"].get<std::string>();
-        if (entry.contains("problem")) {
-            out << "  (cannot open: " << entry["problem"].get<std::string>() << "; "
-                << entry["hint"].get<std::string>() << ")";
-        }
+            << entry["path"].get<std::string>() << ' ' << (serial.empty() ? "-" : serial) << ' '
+            << entry["state"].get<std::string>();
+        if (entry.contains("pid")) out << " (pid " << entry["pid"].dump() << ")";
+        if (entry.contains("problem")) out << " (" << entry["problem"].get<std::string>() << ")";
         out << '\n';
     }
 }

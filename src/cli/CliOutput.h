@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -26,8 +27,16 @@ void PrintCurve(std::ostream& out, const DeviceParams& params, bool json);
 void PrintLevels(std::ostream& out, const ModelProfile& profile,
                  const std::vector<LevelReading>& readings, bool json);
 
-// The attached devices of either model: model, vvvv:pppp (lower-case hex), path, and why one
-// cannot be opened.
-void PrintDeviceList(std::ostream& out, const std::vector<HidDeviceInfo>& devices, bool json);
+// An attached device and, when it could not be opened, why.
+struct ListedDevice {
+    HidDeviceInfo info;
+    std::optional<OpenError> refusal;
+};
+
+// The attached devices of either model, one line each: model, vvvv:pppp (lower-case hex), node,
+// serial number ("-" for none) and state: "ok", "in-use (pid N)", "no-access (reason)" or
+// "failed (reason)". With `json` an array of objects with model, id, path, serial, state and
+// the reason or the holder's pid.
+void PrintDeviceList(std::ostream& out, const std::vector<ListedDevice>& devices, bool json);
 
 }  // namespace quavelo

@@ -4,10 +4,9 @@
 #include <optional>
 
 #include "cli/CliOutput.h"
+#include "cli/CliPresets.h"
 #include "cli/CliSettings.h"
-#include "device/ControlSends.h"
-#include "device/Messages.h"
-#include "device/PresetFile.h"
+#include "cli/CliWatch.h"
 
 namespace quavelo {
 
@@ -23,6 +22,7 @@ struct Arguments {
     std::optional<double> bandFreq;
     std::optional<double> bandGain;
     int presetSlot = 0;
+    std::filesystem::path presetFile;
     int levelCount = 10;
 };
 
@@ -36,14 +36,26 @@ ExitCode Fail(std::ostream& err, const std::string& message, ExitCode code) {
 ExitCode RunList(CliSession& session, std::ostream& out, bool json) {
     const ExitCode prepared = session.Prepare();
     if (prepared != ExitCode::kDone) return prepared;
-    std::vector<HidDeviceInfo> devices = session.Backend().Enumerate();
-    std::erase_if(devices, [](const HidDeviceInfo& d) {
-        return FindProfile(UsbIds{d.vendorId, d.productId}) == nullptr;
-    });
-    PrintDeviceList(out, devices, json);
-    if (devices.empty())
+    HidBackend& backend = session.Backend();
+    std::vector<ListedDevice> listed;
+    bool refused = false;
+    for (HidDeviceInfo& info : backend.Enumerate()) {
+        const ModelProfile* profile = FindProfile(UsbIds{info.vendorId, info.productId});
+        if (profile == nullptr) continue;
+        // Whether it can be opened is found out by opening it, which sends nothing; an opening
+        // is what tells a device in use from a free one.
+        OpenError error;
+        const bool opens = backend.Open(info.path, error) != nullptr;
+        if (!opens && error.kind != OpenError::Kind::InUse) {
+            refused = true;
+            session.Complain(DescribeRefusal(*profile, info.path, error, backend));
+        }
+        listed.push_back({std::move(info), opens ? std::optional<OpenError>() : error});
+    }
+    PrintDeviceList(out, listed, json);
+    if (listed.empty())
         return Fail(session.Err(), "no TORVA or KD4 device found", ExitCode::kNoDevice);
-    return ExitCode::kDone;
+    return refused ? ExitCode::kNotOpenable : ExitCode::kDone;
 }
 
 ExitCode RunDump(CliSession& session, std::ostream& out, bool json) {
@@ -85,50 +97,6 @@ ExitCode RunCurve(CliSession& session, std::ostream& out, bool json) {
     return ExitCode::kDone;
 }
 
-// The slot's file, refused as an empty slot ("没有保存") when it cannot be used.
-std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
-    if (session.DataDirectoryPath().empty()) return std::nullopt;
-    const PresetReadResult read =
-        ReadPresetFile(PresetFilePath(session.DataDirectoryPath(), slot - 1));
-    if (!read.image) {
-        session.Err() << "quavelo-cli: " << session.Profile().presetMessages.notSaved << " (slot "
-                      << slot << ": " << read.error << ")\n";
-    }
-    return read.image;
-}
-
-ExitCode RunPresetShow(CliSession& session, std::ostream& out, bool json, int slot) {
-    const auto image = ReadSlot(session, slot);
-    if (!image) return ExitCode::kPresetUnavailable;
-    PrintPresetPreview(out, session.Profile(), DecodePresetImage(*image), json);
-    return ExitCode::kDone;
-}
-
-ExitCode RunPresetSave(CliSession& session, int slot) {
-    const ExitCode connected = session.Connect();
-    if (connected != ExitCode::kDone) return connected;
-    const auto path = PresetFilePath(session.DataDirectoryPath(), slot - 1);
-    const std::string error = WritePresetFile(path, BuildPresetImage(session.Params()));
-    if (!error.empty()) {
-        return Fail(session.Err(),
-                    "cannot save slot " + std::to_string(slot) + " (" + path.string() +
-                        "): " + error + "; the slot is unchanged",
-                    ExitCode::kPresetUnavailable);
-    }
-    return ExitCode::kDone;
-}
-
-ExitCode RunPresetLoad(CliSession& session, int slot) {
-    const auto image = ReadSlot(session, slot);
-    if (!image) return ExitCode::kPresetUnavailable;
-    const ExitCode connected = session.Connect();
-    if (connected != ExitCode::kDone) return connected;
-    ApplyPreset(DecodePresetImage(*image), session.Params(), session.Profile());
-    const bool sent = SendPresetRecall(session.Commands());
-    return sent ? ExitCode::kDone
-                : Fail(session.Err(), std::string(message::kSendFailed), ExitCode::kSendFailed);
-}
-
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -152,6 +120,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                    "the simulated device loads its settings from FILE and saves them back");
     app.add_option("--trace", a.options.trace, "append the wire trace of this run to FILE");
     app.add_option("--data-dir", a.options.dataDir, "folder of the preset files and the daily log");
+    app.add_option("--device", a.options.device,
+                   "NODE|SERIAL: the device to use when several of the model are attached");
     app.add_flag("--json", a.options.json, "machine-readable output on stdout");
 
     auto* list = app.add_subcommand("list", "the attached devices of either model");
@@ -171,12 +141,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     auto* show = preset->add_subcommand("show", "the preview of slot N (needs no device)");
     auto* save = preset->add_subcommand("save", "read back, then write slot N");
     auto* load = preset->add_subcommand("load", "read back, load slot N and send it");
-    for (auto* sub : {show, save, load}) {
+    auto* exportSlot = preset->add_subcommand("export", "copy slot N to FILE (needs no device)");
+    auto* importFile =
+        preset->add_subcommand("import", "copy the preset FILE into slot N (needs no device)");
+    const auto slotOption = [&](CLI::App* sub) {
         sub->add_option("N", a.presetSlot, "slot 1..10")->required()->check(CLI::Range(1, 10));
-    }
+    };
+    const auto fileOption = [&](CLI::App* sub) {
+        sub->add_option("FILE", a.presetFile, "a preset file")->required();
+    };
+    for (auto* sub : {show, save, load}) slotOption(sub);
+    slotOption(exportSlot);
+    fileOption(exportSlot);
+    fileOption(importFile);
+    slotOption(importFile);
     auto* levels = app.add_subcommand("levels", "poll the level meters");
     levels->add_option("--count", a.levelCount, "how many readings")->check(CLI::Range(1, 100000));
     auto* curve = app.add_subcommand("curve", "the equaliser response of the graph bands");
+    auto* watch = app.add_subcommand(
+        "watch", "load preset N into the device each time it is plugged in, until stopped");
+    watch->add_option("--preset", a.presetSlot, "slot 1..10")->required()->check(CLI::Range(1, 10));
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -209,31 +193,45 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (!bandChange) return Code(Fail(err, error, ExitCode::kUsage));
     }
 
-    CliSession session(a.options, environment, err);
-    const bool json = a.options.json;
+    if (watch->parsed()) return Code(RunWatch(a.options, environment, err, a.presetSlot));
+
     ExitCode code = ExitCode::kDone;
-    if (list->parsed()) {
-        code = RunList(session, out, json);
-    } else if (dump->parsed()) {
-        code = RunDump(session, out, json);
-    } else if (push->parsed()) {
-        code = RunPush(session);
-    } else if (set->parsed()) {
-        code = session.Connect();
-        if (code == ExitCode::kDone) code = ApplySetting(session, *setting);
-    } else if (band->parsed()) {
-        code = session.Connect();
-        if (code == ExitCode::kDone) code = ApplyBand(session, *bandChange);
-    } else if (show->parsed()) {
-        code = RunPresetShow(session, out, json, a.presetSlot);
-    } else if (save->parsed()) {
-        code = RunPresetSave(session, a.presetSlot);
-    } else if (load->parsed()) {
-        code = RunPresetLoad(session, a.presetSlot);
-    } else if (levels->parsed()) {
-        code = RunLevels(session, out, json, a.levelCount);
-    } else if (curve->parsed()) {
-        code = RunCurve(session, out, json);
+    {
+        CliSession session(a.options, environment, err);
+        const bool json = a.options.json;
+        if (list->parsed()) {
+            code = RunList(session, out, json);
+        } else if (dump->parsed()) {
+            code = RunDump(session, out, json);
+        } else if (push->parsed()) {
+            code = RunPush(session);
+        } else if (set->parsed()) {
+            code = session.Connect();
+            if (code == ExitCode::kDone) code = ApplySetting(session, *setting);
+        } else if (band->parsed()) {
+            code = session.Connect();
+            if (code == ExitCode::kDone) code = ApplyBand(session, *bandChange);
+        } else if (show->parsed()) {
+            code = ShowPreset(session, out, json, a.presetSlot);
+        } else if (save->parsed()) {
+            code = SavePreset(session, a.presetSlot);
+        } else if (load->parsed()) {
+            code = LoadPreset(session, a.presetSlot);
+        } else if (exportSlot->parsed()) {
+            code = ExportPreset(session, a.presetSlot, a.presetFile);
+        } else if (importFile->parsed()) {
+            code = ImportPreset(session, a.presetFile, a.presetSlot);
+        } else if (levels->parsed()) {
+            code = RunLevels(session, out, json, a.levelCount);
+        } else if (curve->parsed()) {
+            code = RunCurve(session, out, json);
+        }
+        // The session ends here: the link is closed and the simulated store written back.
+    }
+    // A stop signal that came meanwhile waited for the command to finish; it is told in the
+    // exit code as the shell tells a process ended by that signal.
+    if (environment.stop != nullptr && environment.stop->Signal() != 0) {
+        return 128 + environment.stop->Signal();
     }
     return Code(code);
 }

@@ -14,7 +14,8 @@ constexpr std::chrono::milliseconds kAnswerPoll{5};
 
 DeviceSession::DeviceSession(HidBackend& backend, DeviceParams& params, Sleeper& sleeper,
                              LogSink& log, Prompt& prompt)
-    : params_(params),
+    : backend_(backend),
+      params_(params),
       log_(log),
       link_(backend, state_),
       commands_(link_, params, sleeper, log, prompt),
@@ -39,10 +40,10 @@ DeviceSession::OpenResult DeviceSession::Open() {
     // write into this one.
     worker_.WaitIdle();
     const UsbIds ids = ProfileOf(params_).usb;
-    if (!link_.FindAndOpen(ids.vendor, ids.product)) {
-        const std::optional<OpenError::Kind> failure = link_.OpenFailure();
-        if (!failure) return OpenResult::NoDevice;
-        switch (*failure) {
+    if (!link_.FindAndOpen(ids.vendor, ids.product, choice_)) {
+        const std::optional<HidControl::Refusal> refusal = link_.LastRefusal();
+        if (!refusal) return OpenResult::NoDevice;
+        switch (refusal->error.kind) {
             case OpenError::Kind::NotPermitted:
                 return OpenResult::NotOpenable;
             case OpenError::Kind::InUse:
@@ -55,6 +56,31 @@ DeviceSession::OpenResult DeviceSession::Open() {
     open_ = true;
     opening_.fetch_add(1);
     return OpenResult::Opened;
+}
+
+std::string DescribeRefusal(const ModelProfile& profile, const std::string& path,
+                            const OpenError& error, const HidBackend& backend) {
+    const std::string device = std::string(profile.name) + " " + path + ": ";
+    switch (error.kind) {
+        case OpenError::Kind::InUse:
+            return device + "the device is in use by another QUAVELO process" +
+                   (error.holder > 0 ? " (pid " + std::to_string(error.holder) + ")" : "") +
+                   "\nclose the panel or let the other command end, then try again";
+        case OpenError::Kind::NotPermitted: {
+            const std::string advice = backend.PermissionAdvice();
+            return device + "cannot be opened: " + error.text +
+                   (advice.empty() ? "" : "\n" + advice);
+        }
+        case OpenError::Kind::Other:
+            break;
+    }
+    return device + "cannot be opened: " + error.text + "\nunplug the device and plug it in again";
+}
+
+std::string DeviceSession::OpenProblem() const {
+    const std::optional<HidControl::Refusal> refusal = link_.LastRefusal();
+    if (open_ || !refusal) return {};
+    return DescribeRefusal(ProfileOf(params_), refusal->path, refusal->error, backend_);
 }
 
 void DeviceSession::OnInputReport(const HidReport& report) {

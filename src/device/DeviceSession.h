@@ -38,6 +38,11 @@ struct SessionEvent {
 };
 using SessionSink = std::function<void(const SessionEvent& event)>;
 
+// What to tell the user about a device of `profile` at `path` that `backend` would not open, in
+// two lines: the model, the node and the error, then the fix (see DeviceSession::OpenProblem).
+std::string DescribeRefusal(const ModelProfile& profile, const std::string& path,
+                            const OpenError& error, const HidBackend& backend);
+
 // The connection to one device of the model in use (`deviceModel`), as the panel and the
 // command-line tool both make it: open, read the settings back, push them, poll the levels and
 // close, each the way the model's profile says. It owns the link, the command set and the send
@@ -80,14 +85,26 @@ class DeviceSession {
     // Where the events go; set it before the first Open.
     void SetSink(SessionSink sink);
 
+    // Which device Open takes when several of the model are attached: the one whose node or
+    // serial number is `choice`; empty (the default) for the first that opens.
+    void ChooseDevice(std::string choice) { choice_ = std::move(choice); }
+
     // Ends an earlier opening (waiting for a job still running on it, at most about one write's
-    // limit), then opens the first device of the model in use that opens. When none does, the
-    // result says why the last one present was refused (NoDevice when none is present).
+    // limit), then opens the first device of the model in use (and of the choice) that opens.
+    // When none does, the result says why the last one present was refused (NoDevice when none
+    // is present).
     OpenResult Open();
     bool IsOpen() const noexcept { return open_; }
     // The number of the current opening (0 before the first).
     std::uint64_t Opening() const noexcept { return opening_; }
-    std::string OpenProblem() const { return link_.OpenProblem(); }
+    // After an Open that was refused (NotOpenable, InUse, Failed), what to tell the user, in two
+    // lines: the model, the node and the error, then the fix, e.g.
+    //   KD4 /dev/hidraw3: cannot be opened: Permission denied
+    //   the udev rule 70-quavelo.rules is not installed (looked in ...): install it, ... replug
+    //   KD4 /dev/hidraw3: the device is in use by another QUAVELO process (pid 4711)
+    //   close the panel or let the other command end, then try again
+    // Empty after Opened and NoDevice.
+    std::string OpenProblem() const;
 
     // Starts the read-back of the open device; it ends with a ReadBackEnded event (before this
     // returns for a Synchronous model).
@@ -119,8 +136,10 @@ class DeviceSession {
     void ReadBackOnReader(std::uint64_t opening);
     void EndReadBack(std::uint64_t opening, bool ok);
 
+    HidBackend& backend_;
     DeviceParams& params_;
     LogSink& log_;
+    std::string choice_;
     LinkState state_;
     HidControl link_;
     DeviceCommands commands_;

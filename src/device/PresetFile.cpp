@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "device/Encoding.h"
 #include "device/ModelProfile.h"
@@ -160,6 +161,65 @@ PresetReadResult ReadPresetFile(const std::filesystem::path& path) {
                                   std::to_string(kPresetFileSize)};
     }
     return {image, {}};
+}
+
+PresetReadResult ReadPresetToImport(const std::filesystem::path& path) {
+    // Only a regular file has a size, and reading anything else (a pipe) might never end.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return {std::nullopt, "cannot read: " + ec.message()};
+    if (size != kPresetFileSize) {
+        return {std::nullopt, "the file holds " + std::to_string(size) + " bytes, not " +
+                                  std::to_string(kPresetFileSize)};
+    }
+    PresetReadResult read = ReadPresetFile(path);
+    if (!read.image) return read;
+    if (std::string problem = CheckPresetImage(*read.image); !problem.empty()) {
+        return {std::nullopt, std::move(problem)};
+    }
+    return read;
+}
+
+std::string CheckPresetImage(const PresetImage& image) {
+    const PresetFields f = DecodePresetImage(image);
+    struct Field {
+        const char* name;
+        std::int32_t value;
+        ParamRange range;
+    };
+    const ParamRange kLevel{0, 3};
+    std::vector<Field> fields = {
+        {"eqEnabled", f.eqEnabled, ranges::kSwitch},
+        {"eqMode", f.eqMode, ranges::kSwitch},
+        {"stereo", f.stereo, ranges::kSwitch},
+        {"kd4Lock", f.kd4Lock, ranges::kSwitch},
+        {"kd4Mute", f.kd4Mute, ranges::kSwitch},
+        {"kd4Indicator", f.kd4Indicator, ranges::kSwitch},
+        {"hpfOn", f.hpfOn, ranges::kSwitch},
+        {"limiterOn", f.limiterOn, ranges::kSwitch},
+        {"micGain", f.micGain, ranges::kMicGain},
+        {"gain2", f.gain2, ranges::kGain2Kd4},
+        {"monitorMicCut", f.monitorMicCut, ranges::kMonitorCut},
+        {"monitorPlaybackCut", f.monitorPlaybackCut, ranges::kMonitorCut},
+        {"hpfFreq", f.hpfFreq, {0, ranges::kHpfFreq.max}},
+        {"limiterLevel", f.limiterLevel, kLevel},
+    };
+    for (int i = 0; i < kEqBands; ++i) {
+        fields.push_back({"a slider band gain", f.sliderBands[i].gain, ranges::kBandGain});
+        fields.push_back({"a graph band gain", f.graphBands[i].gain, ranges::kBandGain});
+        // 0 stands for the band's default frequency.
+        const std::int32_t freq =
+            f.graphBands[i].freq == 0 ? ranges::kBandFreq.min : f.graphBands[i].freq;
+        fields.push_back({"a graph band frequency", freq, ranges::kBandFreq});
+    }
+    for (const Field& field : fields) {
+        if (!field.range.Contains(field.value)) {
+            return std::string("the file is not a preset: ") + field.name + " is " +
+                   std::to_string(field.value) + " (a preset holds " +
+                   std::to_string(field.range.min) + ".." + std::to_string(field.range.max) + ")";
+        }
+    }
+    return {};
 }
 
 std::string WritePresetFile(const std::filesystem::path& path, const PresetImage& image) {

@@ -92,6 +92,19 @@ struct PresetReadResult {
 };
 PresetReadResult ReadPresetFile(const std::filesystem::path& path);
 
+// Reading a preset taken in from elsewhere (import), stricter than a slot: the file must hold
+// exactly 708 bytes, and every field a recall reads must hold a value that a writer of presets
+// could have stored (CheckPresetImage); otherwise `error` says what is wrong.
+PresetReadResult ReadPresetToImport(const std::filesystem::path& path);
+
+// Empty when every field a recall reads lies within what a writer of presets stores: the
+// switches, eqMode and stereo 0 or 1; micGain 0..47; gain2 0..80 (the wider of the models'
+// ranges); both monitor cuts 0..80; hpfFreq 0..2 and limiterLevel 0..3 (a stored 0 reads as the
+// first level); the five gains of both band sets 0..300; the five graph band frequencies 0 (the
+// band's default) or 20..20000 Hz. Unused bytes, q, filter types and slider frequencies are not
+// read by a recall and not looked at. Otherwise the first field out of line and its value.
+std::string CheckPresetImage(const PresetImage& image);
+
 // Writing a slot: the image goes to a temporary file in the same folder, which is flushed and
 // then renamed over the slot, so a failed save leaves the slot's previous content intact.
 // Returns the empty string on success, else the reason.

@@ -1,7 +1,5 @@
 #include "link/DataDirectory.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <system_error>
 
@@ -45,9 +43,6 @@ DataDirectoryEnvironment ProcessDataDirectoryEnvironment() {
     std::error_code ec;
     const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) environment.executableDirectory = executable.parent_path();
-    environment.isWritable = [](const fs::path& directory) {
-        return ::access(directory.c_str(), W_OK) == 0;
-    };
     return environment;
 }
 
@@ -57,7 +52,8 @@ DataDirectory ResolveDataDirectory(const std::optional<fs::path>& explicitDirect
     if (auto dir = NonEmpty(environment, "QUAVELO_DATA_DIR")) return Ready(*dir);
 
     const fs::path& programDir = environment.executableDirectory;
-    if (!programDir.empty() && environment.isWritable && environment.isWritable(programDir)) {
+    std::error_code ec;
+    if (!programDir.empty() && fs::exists(programDir / kPortableMarker, ec)) {
         return Ready(programDir);
     }
 

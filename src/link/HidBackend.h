@@ -18,6 +18,8 @@ struct OpenError {
     };
     Kind kind = Kind::Other;
     std::string text;  // the reason, for messages ("Permission denied")
+    // With InUse: the id of the process that holds the device, 0 when it cannot be told.
+    long holder = 0;
 };
 
 // One present HID interface.
@@ -27,6 +29,8 @@ struct HidDeviceInfo {
     std::uint16_t productId = 0;
     // Empty when this user may open the interface; otherwise why not (e.g. "Permission denied").
     std::string openProblem;
+    // The device's serial number; empty when it has none.
+    std::string serial;
 };
 
 // Where HidControl finds and opens devices: real ones through the platform's HID interface, or a
@@ -41,6 +45,10 @@ class HidBackend {
     // Opens the interface at `path` for reading and writing. nullptr with `error` set when it
     // cannot be opened.
     virtual std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) = 0;
+
+    // What the user can do when Open refused a device with NotPermitted (on Linux: whether the
+    // udev rule is installed, and to replug); empty when the backend has no advice.
+    virtual std::string PermissionAdvice() const { return {}; }
 };
 
 }  // namespace quavelo

@@ -10,52 +10,52 @@ HidControl::HidControl(HidBackend& backend, LinkState& state) : backend_(backend
 
 HidControl::~HidControl() { Close(); }
 
-bool HidControl::FindAndOpen(std::uint16_t vendorId, std::uint16_t productId) {
+bool HidControl::FindAndOpen(std::uint16_t vendorId, std::uint16_t productId,
+                             const std::string& choice) {
     std::lock_guard control(controlLock_);
     CloseOpenDevice();
-    std::string problem;
-    std::optional<OpenError::Kind> failure;
+    std::optional<Refusal> refusal;
     for (const HidDeviceInfo& info : backend_.Enumerate()) {
         state_.SetDevicePath(info.path);
         if (info.vendorId != vendorId || info.productId != productId) {
             continue;
         }
+        if (!choice.empty() && info.path != choice && info.serial != choice) {
+            continue;
+        }
         OpenError error;
         std::shared_ptr<HidDevice> device = backend_.Open(info.path, error);
         if (!device) {
-            problem = info.path + ": " + error.text;
-            failure = error.kind;
+            refusal = Refusal{info.path, std::move(error)};
             continue;
         }
         std::shared_ptr<ReportWriter> writer = ReportWriter::Start(device);
         if (!writer) {
             device->RequestStop();
-            problem = info.path + ": the writer thread cannot be started";
-            failure = OpenError::Kind::Other;
+            refusal = Refusal{info.path,
+                              {OpenError::Kind::Other, "the writer thread cannot be started", 0}};
             break;
         }
         state_.SetDeviceFound(1);
         std::lock_guard fields(fieldLock_);
         device_ = std::move(device);
         writer_ = std::move(writer);
-        openProblem_.clear();
-        openFailure_.reset();
+        refusal_.reset();
         return true;
     }
     std::lock_guard fields(fieldLock_);
-    openProblem_ = std::move(problem);
-    openFailure_ = failure;
+    refusal_ = std::move(refusal);
     return false;
 }
 
-std::optional<OpenError::Kind> HidControl::OpenFailure() const {
+std::optional<HidControl::Refusal> HidControl::LastRefusal() const {
     std::lock_guard fields(fieldLock_);
-    return openFailure_;
+    return refusal_;
 }
 
 std::string HidControl::OpenProblem() const {
     std::lock_guard fields(fieldLock_);
-    return openProblem_;
+    return refusal_ ? refusal_->path + ": " + refusal_->error.text : std::string();
 }
 
 void HidControl::SetReportHandler(InputReportHandler handler) {

@@ -52,18 +52,23 @@ class HidControl final : public ReportLink {
     ~HidControl() override;
 
     // Examines the backend's interfaces in enumeration order, storing each one's path in the
-    // link state's devicePath, and opens the first whose vendor and product id both match; then
-    // sets deviceFound to 1 and returns true. An interface with both ids that cannot be opened
-    // is skipped (OpenProblem says why). A link that is open is closed first. On false nothing
-    // is left open.
-    bool FindAndOpen(std::uint16_t vendorId, std::uint16_t productId);
+    // link state's devicePath, and opens the first whose vendor and product id both match (and,
+    // when `choice` is not empty, whose path or serial number is `choice`); then sets deviceFound
+    // to 1 and returns true. An interface with both ids that cannot be opened is skipped
+    // (Refusal says why). A link that is open is closed first. On false nothing is left open.
+    bool FindAndOpen(std::uint16_t vendorId, std::uint16_t productId,
+                     const std::string& choice = {});
 
     // Why the last FindAndOpen could not open an interface with the wanted ids ("path: reason");
     // empty when it opened one or found none.
     std::string OpenProblem() const;
-    // What kept the last FindAndOpen from opening one: nullopt when it opened one or found none
-    // with the ids, else the kind of the last refusal.
-    std::optional<OpenError::Kind> OpenFailure() const;
+    // An interface that the last FindAndOpen could not open, and why.
+    struct Refusal {
+        std::string path;
+        OpenError error;
+    };
+    // nullopt when it opened one or found none with the ids, else the last refusal.
+    std::optional<Refusal> LastRefusal() const;
 
     // Installs the receiver of the reader thread's reports; takes effect at the next
     // StartReader. The handler runs on the reader thread.
@@ -110,8 +115,7 @@ class HidControl final : public ReportLink {
     std::shared_ptr<ReportWriter> writer_;
     std::unique_ptr<ReportReader> readerThread_;
     InputReportHandler handler_;
-    std::string openProblem_;
-    std::optional<OpenError::Kind> openFailure_;
+    std::optional<Refusal> refusal_;
 };
 
 }  // namespace quavelo

@@ -69,7 +69,8 @@ std::vector<HidDeviceInfo> HidrawBackend::Enumerate() {
         if (!devnode || !id) {
             continue;
         }
-        HidDeviceInfo info{devnode, id->vendorId, id->productId, {}};
+        const char* uniq = udev_device_get_property_value(hid, "HID_UNIQ");
+        HidDeviceInfo info{devnode, id->vendorId, id->productId, {}, uniq ? uniq : ""};
         if (access(devnode, R_OK | W_OK) != 0) {
             info.openProblem = std::generic_category().message(errno);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "link/HidBackend.h"
+#include "link/UdevRuleAdvice.h"
 
 namespace quavelo {
 
@@ -29,11 +31,22 @@ std::optional<HidId> ParseHidId(std::string_view text);
 // device, opened as HidrawDevice.
 class HidrawBackend final : public HidBackend {
   public:
+    // `ruleFolders`: where PermissionAdvice looks for the udev rule.
+    explicit HidrawBackend(std::vector<std::filesystem::path> ruleFolders = UdevRuleFolders())
+        : ruleFolders_(std::move(ruleFolders)) {}
+
     // Every hidraw node with a readable HID_ID, in udev's enumeration order; openProblem says
-    // why this user may not open a node (the reason access(2) gives). Empty when udev cannot be
-    // reached.
+    // why this user may not open a node (the reason access(2) gives), and the serial number is
+    // the parent HID device's HID_UNIQ: the USB device's serial number string for a USB device
+    // (usbhid copies it there), read from sysfs, so it needs no udev daemon. Empty when udev
+    // cannot be reached.
     std::vector<HidDeviceInfo> Enumerate() override;
     std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override;
+    // Whether the udev rule is installed, and to replug (link/UdevRuleAdvice.h).
+    std::string PermissionAdvice() const override { return UdevRuleAdvice(ruleFolders_); }
+
+  private:
+    std::vector<std::filesystem::path> ruleFolders_;
 };
 
 }  // namespace quavelo

@@ -11,6 +11,8 @@
 #include <optional>
 #include <system_error>
 
+#include "link/DeviceLock.h"
+
 namespace quavelo {
 
 namespace {
@@ -61,6 +63,12 @@ std::unique_ptr<HidrawDevice> HidrawDevice::Open(const std::string& path, OpenEr
         error.kind = (cause == EACCES || cause == EPERM) ? OpenError::Kind::NotPermitted
                                                          : OpenError::Kind::Other;
         error.text = ErrorText(cause);
+        return nullptr;
+    }
+    long holder = 0;
+    if (!TakeDeviceLock(fd, holder)) {
+        close(fd);
+        error = {OpenError::Kind::InUse, "in use by another QUAVELO process", holder};
         return nullptr;
     }
     return Adopt(fd, error.text);

@@ -14,7 +14,8 @@ namespace quavelo {
 // shows as EIO/ENODEV or POLLHUP/POLLERR and gives kFailed / false.
 class HidrawDevice final : public HidDevice {
   public:
-    // Opens the node read-write. nullptr with `error` set (the system's reason) when it cannot.
+    // Opens the node read-write and takes the device lock (link/DeviceLock.h). nullptr with
+    // `error` set when it cannot: the system's reason, or InUse with the lock's holder.
     static std::unique_ptr<HidrawDevice> Open(const std::string& path, OpenError& error);
 
     // Takes ownership of `fd`, an open descriptor with the same one-report-per-call behaviour (a

@@ -50,6 +50,8 @@ TrafficLog::TrafficLog(std::filesystem::path directory, LocalClock clock)
     : directory_(std::move(directory)), clock_(std::move(clock)) {}
 
 void TrafficLog::WriteLogLine(std::string_view message) {
+    // Without a data directory there is no diary; the working folder is not one.
+    if (directory_.empty()) return;
     std::lock_guard lock(writeLock_);
     const LocalTime now = clock_();
     const std::string line = FormatLogLine(message, now);

@@ -35,8 +35,9 @@ std::string FormatLogLine(std::string_view message, const LocalTime& time);
 // The daily diary of HID traffic in the data directory. Each line reads the clock once, so its
 // file is the day it was written on; the file is opened, appended to and closed for every line,
 // so nothing stays open. A line that cannot be written (unwritable directory, full disk) is
-// dropped silently. Writers from several threads are serialised: no line is lost or torn, and
-// lines appear in the order of their time stamps.
+// dropped silently, as is every line when the directory is empty (no data directory could be
+// had: the working folder does not stand in for it). Writers from several threads are serialised:
+// no line is lost or torn, and lines appear in the order of their time stamps.
 class TrafficLog final : public LogSink {
   public:
     // `clock` is called under the writer lock, so it need not be thread-safe itself.

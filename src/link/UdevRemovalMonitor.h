@@ -12,10 +12,11 @@ struct udev_monitor;
 namespace quavelo {
 
 // Removals of hidraw nodes as udev announces them; the paths are the nodes (/dev/hidrawN), the
-// same paths the hidraw backend enumerates. Where no udev daemon runs (a minimal system, a
-// container, the test machine), udev relays nothing and libudev's udev source stays silent; the
-// monitor then listens to the kernel's own uevents, which announce the same removal with the same
-// node.
+// same paths the hidraw backend enumerates. Its descriptor becomes readable at every hidraw
+// event, additions included, so a caller that looks for new devices can wait on it too. Where no
+// udev daemon runs (a minimal system, a container, the test machine), udev relays nothing and
+// libudev's udev source stays silent; the monitor then listens to the kernel's own uevents, which
+// announce the same removal with the same node.
 class UdevRemovalMonitor final : public RemovalMonitor {
   public:
     // nullptr with `error` set when the udev monitor cannot be set up. Whether the daemon runs is
@@ -30,7 +31,8 @@ class UdevRemovalMonitor final : public RemovalMonitor {
     ~UdevRemovalMonitor() override;
 
     int Fd() const override;
-    // Reads every event udev has queued and keeps the device nodes of the "remove" events.
+    // Reads every event udev has queued (of any action) and keeps the device nodes of the
+    // "remove" events.
     std::vector<std::string> TakeRemovedPaths() override;
 
   private:

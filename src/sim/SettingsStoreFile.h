@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "link/HidBackend.h"
 #include "sim/SettingsStore.h"
 
 namespace quavelo {
@@ -23,6 +24,14 @@ struct StoreFileResult {
 };
 
 StoreFileResult ReadSettingsStoreFile(const std::filesystem::path& path);
+
+// Opens the store file at `path` for a device that keeps its store there while it is open, and
+// takes the device lock on it (link/DeviceLock.h), so that two processes never work one store
+// file at once. A missing file is written with `initial` first. The returned descriptor holds the
+// lock until it is closed; -1 with `error` set (InUse with the holder, or the reason) when the
+// lock cannot be had.
+int LockSettingsStoreFile(const std::filesystem::path& path, const SettingsStoreImage& initial,
+                          OpenError& error);
 
 // Replaces the file atomically: a failed save leaves the previous file as it was. "" on success,
 // else what failed and why.

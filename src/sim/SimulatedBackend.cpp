@@ -36,9 +36,9 @@ std::vector<HidDeviceInfo> SimulatedBackend::Enumerate() {
 std::unique_ptr<HidDevice> SimulatedBackend::Open(const std::string& path, OpenError& error) {
     std::lock_guard lock(lock_);
     for (const auto& device : devices_) {
-        if (device->Path() == path && device->Plugged()) return device->Open(error.text);
+        if (device->Path() == path && device->Plugged()) return device->Open(error);
     }
-    error = {OpenError::Kind::Other, "No such device"};
+    error = {OpenError::Kind::Other, "No such device", 0};
     return nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "sim/SimulatedDevice.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -58,7 +60,7 @@ SimulatedDevice::SimulatedDevice(Model model, std::string path)
 
 HidDeviceInfo SimulatedDevice::Info() const {
     const UsbIds ids = ProfileOf(model_).usb;
-    return {path_, ids.vendor, ids.product, {}};
+    return {path_, ids.vendor, ids.product, {}, {}};
 }
 
 bool SimulatedDevice::Plugged() const {
@@ -94,10 +96,29 @@ void SimulatedDevice::SetRemovalMonitor(QueuedRemovalMonitor* monitor) {
 }
 
 std::unique_ptr<HidDevice> SimulatedDevice::Open(std::string& error) {
+    OpenError refusal;
+    std::unique_ptr<HidDevice> opening = Open(refusal);
+    error = refusal.text;
+    return opening;
+}
+
+std::unique_ptr<HidDevice> SimulatedDevice::Open(OpenError& error) {
     std::lock_guard lock(lock_);
     if (!plugged_) {
-        error = "No such device";
+        error = {OpenError::Kind::Other, "No such device", 0};
         return nullptr;
+    }
+    if (storeFile_ && liveOpenings_ == 0) {
+        const int fd = LockSettingsStoreFile(*storeFile_, store_.Image(), error);
+        if (fd < 0) return nullptr;
+        const StoreFileResult stored = ReadSettingsStoreFile(*storeFile_);
+        if (stored.status == StoreFileStatus::kRefused) {
+            ::close(fd);
+            error = {OpenError::Kind::Other, storeFile_->string() + ": " + stored.error, 0};
+            return nullptr;
+        }
+        if (stored.status == StoreFileStatus::kLoaded) store_.Replace(stored.image);
+        storeFileLock_ = fd;
     }
     input_.clear();
     ++liveOpenings_;
@@ -166,6 +187,16 @@ StoreFileResult SimulatedDevice::LoadStoreFile(const std::filesystem::path& path
 
 std::string SimulatedDevice::SaveStoreFile(const std::filesystem::path& path) const {
     return WriteSettingsStoreFile(path, Store());
+}
+
+void SimulatedDevice::BindStoreFile(std::filesystem::path path) {
+    std::lock_guard lock(lock_);
+    storeFile_ = std::move(path);
+}
+
+std::string SimulatedDevice::StoreFileProblem() const {
+    std::lock_guard lock(lock_);
+    return storeFileProblem_;
 }
 
 std::optional<std::uint32_t> SimulatedDevice::DspValue(std::uint16_t address) const {
@@ -263,6 +294,11 @@ void SimulatedDevice::StopOpening(bool& stopped) {
 void SimulatedDevice::OpeningGone() {
     std::lock_guard lock(lock_);
     --liveOpenings_;
+    if (liveOpenings_ > 0 || storeFileLock_ < 0) return;
+    // Written while the lock is still held, so the next process to take it reads this store.
+    storeFileProblem_ = WriteSettingsStoreFile(*storeFile_, store_.Image());
+    ::close(storeFileLock_);
+    storeFileLock_ = -1;
 }
 
 void SimulatedDevice::Take(std::span<const std::uint8_t> report) {

@@ -94,7 +94,9 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
     // replaced before it goes.
     void SetRemovalMonitor(QueuedRemovalMonitor* monitor);
 
-    // A fresh opening: earlier input is dropped. nullptr with `error` set while unplugged.
+    // A fresh opening: earlier input is dropped. nullptr with `error` set while unplugged, and
+    // when a store file is bound and cannot be had (InUse while another process holds it).
+    std::unique_ptr<HidDevice> Open(OpenError& error);
     std::unique_ptr<HidDevice> Open(std::string& error);
     // Openings that still exist.
     int LiveOpenings() const;
@@ -121,6 +123,14 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
     // file held an image; a missing or refused file leaves it as it was.
     StoreFileResult LoadStoreFile(const std::filesystem::path& path);
     std::string SaveStoreFile(const std::filesystem::path& path) const;
+    // Keeps the store in the file at `path` while the device is open, as one device shared by
+    // the processes that use the file (the command-line tool's --sim-state): the first opening
+    // takes the device lock on the file (LockSettingsStoreFile: another process holding it makes
+    // Open fail with InUse) and loads the store from it; the end of the last opening writes the
+    // store back and then releases the lock. Bind it before the first Open.
+    void BindStoreFile(std::filesystem::path path);
+    // Why the last write-back to the bound file failed; empty when it did not.
+    std::string StoreFileProblem() const;
 
     // Processor memory: the value last written at `address`, and the five words a staged load
     // put into equaliser filter `band` (1..5) or the high-pass filter; nullopt while not loaded.
@@ -186,6 +196,9 @@ class SimulatedDevice : public std::enable_shared_from_this<SimulatedDevice> {
     std::minstd_rand garbage_;
     std::deque<Input> input_;
     std::deque<std::vector<std::uint8_t>> received_;
+    std::optional<std::filesystem::path> storeFile_;
+    int storeFileLock_ = -1;  // holds the lock on storeFile_ while the device is open
+    std::string storeFileProblem_;
 };
 
 }  // namespace quavelo

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <thread>
 
 #include "device/DeviceMap.h"
 #include "device/ParamRange.h"
+#include "link/UdevRuleAdvice.h"
 #include "sim/SimulatedBackend.h"
 #include "support/TempDir.h"
 
@@ -25,24 +29,39 @@ struct CliResult {
 // The tool run in this process against a TORVA and a KD4 that stay attached across runs, with the
 // data directory in a fresh folder, a fixed local time and no real pauses. An argument starting
 // with '@' names a file in that folder.
+// Devices may be refused as the hidraw backend refuses them, and the udev rule is looked for in
+// the folder's "etc" and "lib".
 struct CliRig {
     struct Forwarding final : HidBackend {
-        explicit Forwarding(HidBackend& to) : target(to) {}
-        std::vector<HidDeviceInfo> Enumerate() override { return target.Enumerate(); }
-        std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
-            return target.Open(path, error);
+        explicit Forwarding(CliRig& to) : rig(to) {}
+        std::vector<HidDeviceInfo> Enumerate() override {
+            ++rig.enumerations;
+            return rig.attached.Enumerate();
         }
-        HidBackend& target;
+        std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
+            if (const auto refusal = rig.refusals.find(path); refusal != rig.refusals.end()) {
+                error = refusal->second;
+                return nullptr;
+            }
+            return rig.attached.Open(path, error);
+        }
+        std::string PermissionAdvice() const override {
+            return UdevRuleAdvice({rig.dir.Path() / "etc", rig.dir.Path() / "lib"});
+        }
+        CliRig& rig;
     };
     struct NoPause final : Sleeper {
         void SleepFor(std::chrono::milliseconds) override {}
     };
 
     CliRig() {
-        environment.makeDeviceBackend = [this] { return std::make_unique<Forwarding>(attached); };
+        environment.makeDeviceBackend = [this] { return std::make_unique<Forwarding>(*this); };
         environment.dataDirectory = {[](const char*) { return std::optional<std::string>(); },
-                                     dir.Path(), [](const std::filesystem::path&) { return true; }};
+                                     dir.Path()};
+        std::ofstream(dir.Path() / kPortableMarker);
         environment.sleeper = &noPause;
+        environment.stop = &stop;
+        environment.pollInterval = std::chrono::milliseconds(2);
         environment.clock = [] { return LocalTime{2026, 3, 7, 9, 5, 2, 41}; };
     }
 
@@ -67,6 +86,9 @@ struct CliRig {
 
     test::TempDir dir;
     NoPause noPause;
+    StopRequest stop;
+    std::map<std::string, OpenError> refusals;
+    std::atomic<int> enumerations{0};
     SimulatedBackend attached;
     SimulatedDevice& torva = attached.AddDevice(Model::Torva);
     SimulatedDevice& kd4 = attached.AddDevice(Model::Kd4);
@@ -88,7 +110,7 @@ void Check(const Case& c) {
     const std::string what = testing::PrintToString(c.args);
     EXPECT_EQ(result.code, c.code) << what << ": " << result.err;
     EXPECT_NE(result.err.find(c.says), std::string::npos) << what << ": " << result.err;
-    if (c.code != 0) {
+    if (c.code != 0 && c.code < 128) {
         EXPECT_EQ(rig.Writes(), 0u) << what << " wrote to a device";
     }
     if (c.after) c.after(rig, result);
@@ -103,6 +125,13 @@ std::function<void(CliRig&)> SilentAt(std::uint16_t address) {
         for (SimulatedDevice* device : {&rig.torva, &rig.kd4}) device->SetFaults(faults);
     };
 }
+
+std::function<void(CliRig&)> Refuse(const char* path, OpenError error) {
+    return [=](CliRig& rig) { rig.refusals[path] = error; };
+}
+const OpenError kDenied{OpenError::Kind::NotPermitted, "Permission denied", 0};
+
+void SecondKd4(CliRig& rig) { rig.attached.AddDevice(Model::Kd4, "sim:kd4b"); }
 
 void Unplug(CliRig& rig) {
     rig.torva.Unplug();
@@ -141,6 +170,32 @@ TEST(CliRunnerTest, EachRefusalAndFailureHasItsCodeAndSaysWhyAndWritesNothing) {
          [](CliRig& rig) { std::ofstream(rig.dir.Path() / "SAVE1.dat") << std::string(707, 0); }},
         {{"preset", "save", "1"}, 6, "the slot is unchanged",
          [](CliRig& rig) { std::filesystem::create_directory(rig.dir.Path() / "SAVE0.dat"); }},
+        {{"preset", "import", "@short", "1"}, 6, "holds 707 bytes, not 708; slot 1 is unchanged",
+         [](CliRig& rig) { std::ofstream(rig.dir.Path() / "short") << std::string(707, 0); },
+         [](CliRig& rig, const CliResult&) {
+             EXPECT_FALSE(std::filesystem::exists(rig.dir.Path() / "SAVE0.dat"));
+         }},
+        // A device present but refused: the node, the error and the fix.
+        {{"--model", "kd4", "dump"}, 8, "KD4 sim:kd4: cannot be opened: Permission denied",
+         Refuse("sim:kd4", kDenied), [](CliRig& rig, const CliResult& r) {
+             EXPECT_NE(r.err.find("70-quavelo.rules is not installed (looked in " +
+                                  (rig.dir.Path() / "etc").string() + " and "),
+                       std::string::npos) << r.err;
+         }},
+        {{"--model", "kd4", "set", "lock", "on"}, 8, "/lib/70-quavelo.rules) but has not reached",
+         [](CliRig& rig) {
+             Refuse("sim:kd4", kDenied)(rig);
+             std::filesystem::create_directory(rig.dir.Path() / "lib");
+             std::ofstream(rig.dir.Path() / "lib" / "70-quavelo.rules");
+         }},
+        {{"list"}, 8, "Permission denied", Refuse("sim:kd4", kDenied),
+         [](CliRig&, const CliResult& r) {
+             EXPECT_EQ(r.out, "torva 0f8c:0046 sim:torva - ok\n"
+                              "kd4 0f8d:0047 sim:kd4 - no-access (Permission denied)\n");
+         }},
+        {{"dump"}, 7, "TORVA sim:torva: the device is in use by another QUAVELO process (pid 4711)",
+         Refuse("sim:torva", {OpenError::Kind::InUse, "", 4711})},
+        {{"--device", "sim:kd4", "dump"}, 3, "no TORVA device sim:kd4 found (sim:kd4 is a KD4"},
     };
     // clang-format on
     for (const Case& c : cases) Check(c);
@@ -175,6 +230,10 @@ TEST(CliRunnerTest, EachCommandFamilyReachesTheDeviceAndPrintsItsShape) {
             EXPECT_EQ(Json::parse(show.out)["bands"].size(), 5u);
             EXPECT_EQ(rig.Run({"preset", "load", "3"}).code, 0);
             EXPECT_GT(rig.Writes(), 40u);
+            EXPECT_EQ(rig.Run({"preset", "export", "3", "@shared"}).code, 0);
+            EXPECT_EQ(rig.Run({"preset", "import", "@shared", "7"}).code, 0);
+            EXPECT_EQ(test::ReadFile(rig.dir.Path() / "SAVE6.dat"),
+                      test::ReadFile(rig.dir.Path() / "SAVE2.dat"));
         }},
         {{"--json", "levels", "--count", "3"}, 0, "", {}, [](CliRig&, const CliResult& r) {
             const Json json = Json::parse(r.out);
@@ -190,8 +249,22 @@ TEST(CliRunnerTest, EachCommandFamilyReachesTheDeviceAndPrintsItsShape) {
             EXPECT_TRUE(r.out.starts_with("19.71 0.0000\n")) << "the graph bands of a flat device";
         }},
         {{"list"}, 0, "", {}, [](CliRig&, const CliResult& r) {
-            EXPECT_EQ(r.out, "torva 0f8c:0046 sim:torva\nkd4 0f8d:0047 sim:kd4\n");
+            EXPECT_EQ(r.out, "torva 0f8c:0046 sim:torva - ok\nkd4 0f8d:0047 sim:kd4 - ok\n");
         }},
+        // Of several devices of the model the first is used, with a note, or the chosen one.
+        {{"--model", "kd4", "curve"}, 0, "2 KD4 devices found; using sim:kd4 (use --device",
+         SecondKd4},
+        {{"--model", "kd4", "--device", "sim:kd4b", "set", "mic-gain", "9"}, 0, "", SecondKd4,
+         [](CliRig& rig, const CliResult&) {
+             EXPECT_EQ(rig.attached.Find("sim:kd4b")->Store()[7], 9);
+             EXPECT_EQ(rig.Writes(), 0u) << "nothing reached the first KD4";
+         }},
+        // A stop signal lets the command in progress finish, then ends the run with 128 + N; a
+        // long poll ends at its next reading.
+        {{"set", "mic-gain", "20"}, 128 + SIGTERM, "", [](CliRig& rig) { rig.stop.Request(SIGTERM); },
+         [](CliRig& rig, const CliResult&) { EXPECT_EQ(rig.torva.Store()[7], 20); }},
+        {{"levels", "--count", "100000"}, 128 + SIGINT, "",
+         [](CliRig& rig) { rig.stop.Request(SIGINT); }},
         // The simulated device keeps its store in its file from run to run; a wire trace and a
         // day's log that take no line (a full disk) fail no transfer.
         {{"--simulate", "--model", "kd4", "--sim-state", "@kd4", "--trace", "/dev/full", "set",
@@ -208,6 +281,45 @@ TEST(CliRunnerTest, EachCommandFamilyReachesTheDeviceAndPrintsItsShape) {
     };
     // clang-format on
     for (const Case& c : cases) Check(c);
+}
+
+TEST(CliRunnerTest, WatchLoadsThePresetAtEachAppearanceUntilAStopEndsIt) {
+    CliRig rig;
+    ASSERT_EQ(rig.Run({"--model", "kd4", "preset", "save", "2"}).code, 0);
+    rig.Writes();
+    const auto loads = [&] {
+        const std::string log = test::ReadFile(rig.dir.Path() / "Log_2026-03-07.txt");
+        std::size_t count = 0;
+        for (std::size_t at = 0; (at = log.find("watch: preset 2 loaded", at)) != std::string::npos;
+             ++at)
+            ++count;
+        return count;
+    };
+    // Waits (at most 20 s) until `done`.
+    const auto awaitThat = [](const auto& done) {
+        for (int i = 0; i < 4000 && !done(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return done();
+    };
+    rig.kd4.Unplug();
+    CliResult result;
+    std::thread watch([&] { result = rig.Run({"--model", "kd4", "watch", "--preset", "2"}); });
+    rig.kd4.Replug();
+    EXPECT_TRUE(awaitThat([&] { return loads() == 1; }));
+    rig.kd4.Unplug();
+    // Plugged again only once the watch has looked and seen it gone.
+    const int looked = rig.enumerations;
+    EXPECT_TRUE(awaitThat([&] { return rig.enumerations >= looked + 2; }));
+    rig.kd4.Replug();
+    EXPECT_TRUE(awaitThat([&] { return loads() == 2; }));
+    rig.stop.Request(SIGTERM);
+    watch.join();
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(loads(), 2u);
+    EXPECT_NE(result.err.find("quavelo-cli: preset 2 loaded into the KD4 at sim:kd4"),
+              std::string::npos)
+        << result.err;
+    EXPECT_GT(rig.Writes(), 40u) << "both loads reached the device";
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ TEST(PresetFileTest, RecallGivesBackWhatItsPageRecallsAndStaysInRange) {
             recalled.ResetToInitialValues();
             recalled.deviceModel = model;
             recall(DecodePresetImage(BuildPresetImage(saved)), recalled);
+            ASSERT_EQ(CheckPresetImage(BuildPresetImage(saved)), "") << "an import takes it";
             const std::string kept = std::string(profile.hasStereo ? "" : " stereo ") +
                                      (profile.hasLock ? "" : " kd4Lock kd4Mute kd4Indicator ");
             std::map<std::string, int> expected = SettingsByName(saved);
@@ -123,6 +124,40 @@ TEST(PresetPreviewTest, ShowsTheValuesAsStored) {
               "-30B|Close|");
 }
 
+// An imported file must hold in every recalled field what a writer of presets stores; fields a
+// recall does not read are not looked at.
+TEST(PresetFileTest, AnImportHoldsEveryRecalledFieldInLine) {
+    DeviceParams p;
+    FillDistinct(p);
+    const PresetImage good = BuildPresetImage(p);
+    EXPECT_EQ(CheckPresetImage(PresetImage{}), "") << "a model never given a value";
+    const std::size_t band5 = 4 * preset::kBandRecordSize;
+    // clang-format off
+    const std::tuple<std::size_t, std::int32_t, const char*> faults[] = {
+        {preset::kEqEnabled, 2, "eqEnabled is 2 (a preset holds 0..1)"},
+        {preset::kKd4Indicator, -1, "kd4Indicator is -1"},
+        {preset::kMicGain, 48, "micGain is 48 (a preset holds 0..47)"},
+        {preset::kGain2, 81, "gain2 is 81"}, {preset::kMonitorPlaybackCut, 81, "monitorPlayback"},
+        {preset::kHpfFreq, 3, "hpfFreq"}, {preset::kLimiterLevel, 4, "limiterLevel"},
+        {preset::kSliderBands + band5 + preset::kBandGain, 301, "a slider band gain is 301"},
+        {preset::kGraphBands + preset::kBandGain, -1, "a graph band gain is -1"},
+        {preset::kGraphBands + band5 + preset::kBandFreq, 20001, "frequency is 20001"},
+        {preset::kGraphBands + preset::kBandFreq, 19, "a graph band frequency is 19"}};
+    // clang-format on
+    for (const auto& [offset, value, says] : faults) {
+        PresetImage image = good;
+        Put32(image, offset, value);
+        EXPECT_NE(CheckPresetImage(image).find(says), std::string::npos) << says;
+    }
+    PresetImage unread = good;
+    for (std::size_t at : {std::size_t{600}, preset::kGraphBands + preset::kBandQ,
+                           preset::kSliderBands + preset::kBandFreq,
+                           preset::kGraphBands + 5 * preset::kBandRecordSize + preset::kBandGain})
+        Put32(unread, at, -7);
+    Put32(unread, preset::kGraphBands + preset::kBandFreq, 0);
+    EXPECT_EQ(CheckPresetImage(unread), "") << "unread fields, and 0 Hz for the band's default";
+}
+
 std::size_t FilesIn(const fs::path& dir) {
     return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
 }
@@ -143,6 +178,9 @@ TEST(PresetFileTest, ReadsAWholeImageAndRefusesLessWithTheReason) {
     std::ofstream(dir.Path() / "empty").flush();
     EXPECT_EQ(DecodePresetImage(ReadPresetFile(dir.Path() / "long").image.value()).micGain,
               0x0C0C0C0C);
+    EXPECT_NE(ReadPresetToImport(dir.Path() / "long").error.find("800 bytes, not 708"),
+              std::string::npos)
+        << "an import takes exactly a preset's size";
     // clang-format off
     const std::pair<fs::path, const char*> refused[] = {{dir.Path() / "absent", "cannot open"},
         {dir.Path() / "short", "707 bytes"}, {dir.Path() / "empty", "0 bytes"},

@@ -1,6 +1,7 @@
-# `cmake --install` into a scratch prefix puts exactly the programs, the desktop entry, the icon
-# and the udev rule in their usual places: -DBUILD=<build folder> -DPREFIX=<scratch prefix>
-# -DGUI=<QUAVELO_BUILD_GUI of the build> -DPROFILES=<device/ModelProfile.cpp>.
+# `cmake --install` into a scratch prefix puts exactly the programs, the desktop entry, the icon,
+# the udev rule and the watch's user unit in their usual places, and the installed quavelo-cli
+# keeps its data in the user's data folder, not beside itself: -DBUILD=<build folder>
+# -DPREFIX=<scratch prefix> -DGUI=<QUAVELO_BUILD_GUI of the build> -DPROFILES=<ModelProfile.cpp>.
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${PREFIX}"
@@ -9,7 +10,8 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${status}):\n${out}\n${err}")
 endif()
 
-set(expected bin/quavelo-cli lib/udev/rules.d/70-quavelo.rules)
+set(expected bin/quavelo-cli lib/systemd/user/quavelo-watch@.service
+             lib/udev/rules.d/70-quavelo.rules)
 if(GUI)
   list(APPEND expected bin/quavelo share/applications/quavelo.desktop
        share/icons/hicolor/256x256/apps/quavelo.png)
@@ -21,6 +23,24 @@ list(SORT installed)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed:\n  ${installed}\nexpected:\n  ${expected}")
 endif()
+
+# The unit starts the installed program.
+file(STRINGS "${PREFIX}/lib/systemd/user/quavelo-watch@.service" exec REGEX "^ExecStart=")
+if(NOT exec STREQUAL "ExecStart=${PREFIX}/bin/quavelo-cli $QUAVELO_WATCH_OPTIONS watch --preset %i")
+  message(FATAL_ERROR "the unit starts: ${exec}")
+endif()
+
+# Run from a writable bin folder, the installed program writes its preset and diary into the
+# user's data folder and nothing beside itself.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=XDG_DATA_HOME --unset=QUAVELO_DATA_DIR
+                        HOME=${PREFIX}/home ${PREFIX}/bin/quavelo-cli --simulate preset save 1
+                RESULT_VARIABLE status ERROR_VARIABLE err)
+file(GLOB beside RELATIVE "${PREFIX}/bin" "${PREFIX}/bin/*")
+list(REMOVE_ITEM beside quavelo quavelo-cli)
+if(NOT status EQUAL 0 OR beside OR NOT EXISTS "${PREFIX}/home/.local/share/quavelo/SAVE0.dat")
+  message(FATAL_ERROR "preset save: exit ${status}, beside the program: ${beside}\n${err}")
+endif()
+file(REMOVE_RECURSE "${PREFIX}/home")
 
 # The rule has one line for each model of the model table, with its ids as sysfs writes them.
 file(READ "${PROFILES}" profiles)

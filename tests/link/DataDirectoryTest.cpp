@@ -2,17 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/TempDir.h"
 
 namespace quavelo {
 namespace {
 
-TEST(DataDirectoryTest, OptionVariableProgramFolderThenTheUsersDataFolder) {
+TEST(DataDirectoryTest, OptionVariableMarkedProgramFolderThenTheUsersDataFolder) {
     // --data-dir, QUAVELO_DATA_DIR, XDG_DATA_HOME, HOME (nullptr: unset; paths lie in the test's
-    // folder except "rel"), whether the program's folder is writable, and the folder chosen.
+    // folder except "rel"), whether the marker file `portable` stands in the program's folder
+    // (which exists and is writable either way), and the folder chosen.
     struct Case {
         const char *option, *own, *xdg, *home;
-        bool writable;
+        bool portable;
         const char* chosen;  // "" when none
     };
     const Case cases[] = {
@@ -25,19 +28,20 @@ TEST(DataDirectoryTest, OptionVariableProgramFolderThenTheUsersDataFolder) {
     };
     for (const Case& c : cases) {
         test::TempDir root;
+        std::filesystem::create_directory(root.Path() / "program");
+        if (c.portable) std::ofstream(root.Path() / "program" / kPortableMarker);
         const auto at = [&](const char* p) -> std::optional<std::string> {
             if (p == nullptr) return std::nullopt;
             return *p == '\0' || std::string_view(p) == "rel" ? p : (root.Path() / p).string();
         };
-        const DataDirectoryEnvironment env{
-            [&](const char* name) {
-                const std::string_view n(name);
-                return at(n == "QUAVELO_DATA_DIR" ? c.own
-                          : n == "XDG_DATA_HOME"  ? c.xdg
-                          : n == "HOME"           ? c.home
-                                                  : nullptr);
-            },
-            root.Path() / "program", [&](const std::filesystem::path&) { return c.writable; }};
+        const DataDirectoryEnvironment env{[&](const char* name) {
+                                               const std::string_view n(name);
+                                               return at(n == "QUAVELO_DATA_DIR" ? c.own
+                                                         : n == "XDG_DATA_HOME"  ? c.xdg
+                                                         : n == "HOME"           ? c.home
+                                                                                 : nullptr);
+                                           },
+                                           root.Path() / "program"};
         const DataDirectory dir = ResolveDataDirectory(at(c.option), env);
         EXPECT_EQ(dir.error.empty(), *c.chosen != '\0') << c.chosen << dir.error;
         if (*c.chosen != '\0') {

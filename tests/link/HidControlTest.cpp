@@ -60,7 +60,7 @@ class SocketPairPeer final : public LinkPeer, private HidBackend {
 
   private:
     std::vector<HidDeviceInfo> Enumerate() override {
-        return {{"/dev/hidraw7", kVendor, kProduct, {}}};
+        return {{"/dev/hidraw7", kVendor, kProduct, {}, {}}};
     }
     std::unique_ptr<HidDevice> Open(const std::string&, OpenError& error) override {
         int ends[2];
@@ -111,7 +111,7 @@ TEST(HidControlSearchTest, OpensTheFirstOpenableInterfaceWithBothIds) {
     struct Refusing final : HidBackend {
         std::vector<HidDeviceInfo> Enumerate() override { return devices.Enumerate(); }
         std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
-            if (path == refused) error = {OpenError::Kind::NotPermitted, "Permission denied"};
+            if (path == refused) error = {OpenError::Kind::NotPermitted, "Permission denied", 0};
             return path == refused ? nullptr : devices.Open(path, error);
         }
         SimulatedBackend devices;
@@ -130,6 +130,10 @@ TEST(HidControlSearchTest, OpensTheFirstOpenableInterfaceWithBothIds) {
         link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));
     EXPECT_EQ(state.DeviceFound(), 1);
     EXPECT_EQ(std::pair(first.LiveOpenings(), second.LiveOpenings()), std::pair(1, 0));
+    ASSERT_TRUE(link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor,
+                                 ProfileOf(Model::Kd4).usb.product, "/dev/k2"))
+        << "a chosen node";
+    EXPECT_EQ(std::pair(first.LiveOpenings(), second.LiveOpenings()), std::pair(0, 1));
     backend.refused = "/dev/k1";  // an interface that cannot be opened is skipped
     ASSERT_TRUE(
         link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));

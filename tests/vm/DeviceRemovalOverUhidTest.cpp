@@ -25,7 +25,7 @@ TEST(DeviceRemovalOverUhidTest, TheKernelsEventNamesTheNodeAndTheReaderEnds) {
     ASSERT_TRUE(monitor) << error;
     EXPECT_STREQ(monitor->Source(), "kernel") << "no udev daemon runs here";
     const auto device = UhidDevice::Create(
-        {ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product, "removed KD4"},
+        {ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product, "removed KD4", {}},
         error);
     ASSERT_TRUE(device) << error;
     ASSERT_NE(device->FindNode(milliseconds(3000)), "");

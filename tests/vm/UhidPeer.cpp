@@ -14,7 +14,7 @@ UhidPeer::UhidPeer() {
     static std::atomic<int> count{0};
     const std::string name =
         "QUAVELO peer " + std::to_string(getpid()) + "-" + std::to_string(++count);
-    device_ = UhidDevice::Create({kVendor, kProduct, name}, error_);
+    device_ = UhidDevice::Create({kVendor, kProduct, name, {}}, error_);
     if (!device_) return;
     wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     server_ = std::thread([this] { Serve(); });

@@ -61,6 +61,10 @@ std::unique_ptr<UhidDevice> UhidDevice::Create(const UhidIdentity& identity, std
         error = "the device name must have 1 to 127 characters";
         return nullptr;
     }
+    if (identity.serial.size() >= sizeof event->u.create2.uniq) {
+        error = "the serial number must have at most 63 characters";
+        return nullptr;
+    }
     const int fd = open("/dev/uhid", O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = "/dev/uhid: " + ErrorText(errno);
@@ -69,6 +73,7 @@ std::unique_ptr<UhidDevice> UhidDevice::Create(const UhidIdentity& identity, std
     std::unique_ptr<UhidDevice> device(new UhidDevice(fd, identity));
     event->type = UHID_CREATE2;
     std::memcpy(event->u.create2.name, identity.name.data(), identity.name.size());
+    std::memcpy(event->u.create2.uniq, identity.serial.data(), identity.serial.size());
     event->u.create2.rd_size = sizeof kReportDescriptor;
     std::memcpy(event->u.create2.rd_data, kReportDescriptor, sizeof kReportDescriptor);
     event->u.create2.bus = kBusUsb;

@@ -17,6 +17,9 @@ struct UhidIdentity {
     std::uint16_t productId = 0;
     // The HID device's name; also how FindNode tells this device's hidraw node from others.
     std::string name;
+    // The serial number (HID_UNIQ, as usbhid fills it from a USB device's serial number string);
+    // empty for none, at most 63 characters.
+    std::string serial;
 };
 
 // One output report the host wrote.

@@ -33,6 +33,7 @@ std::string UhidDeviceUsage() {
            "  --echo                answer every report with itself, not as the model\n"
            "  --trace FILE          append the device's wire trace to FILE\n"
            "  --sim-state FILE      load the settings store from FILE, save it back at the end\n"
+           "  --serial TEXT         the device's serial number (HID_UNIQ), at most 63 characters\n"
            "  --stall-after N       take no more output reports after the first N\n"
            "  --stall-ms MS         end such a stall after MS milliseconds (default: never)\n"
            "  --silent              send nothing to the host\n"
@@ -99,6 +100,14 @@ bool ParseUhidDeviceOptions(const std::vector<std::string>& args, UhidDeviceOpti
             }
             if (options.statePath.empty()) {
                 error = "--sim-state needs a file name";
+                return false;
+            }
+        } else if (arg == "--serial") {
+            if (!value(options.serial)) {
+                return false;
+            }
+            if (options.serial.size() >= 64) {
+                error = "--serial takes at most 63 characters";
                 return false;
             }
         } else if (arg == "--silent") {

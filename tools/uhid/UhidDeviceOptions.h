@@ -19,6 +19,8 @@ struct UhidDeviceOptions {
     // Where the simulated device's settings store is loaded from at start (when the file exists)
     // and saved to at the end, so that successive runs see one device; empty for none.
     std::string statePath;
+    // The serial number the device shows (HID_UNIQ); empty for none.
+    std::string serial;
     RelayFaults faults;
     bool help = false;
 };

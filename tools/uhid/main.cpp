@@ -107,6 +107,7 @@ int Serve(const UhidDeviceOptions& options) {
     identity.vendorId = profile.usb.vendor;
     identity.productId = profile.usb.product;
     identity.name = std::string(profile.name) + " (uhid " + std::to_string(getpid()) + ")";
+    identity.serial = options.serial;
 
     std::shared_ptr<quavelo::WireTrace> trace;
     std::string error;
