@@ -15,7 +15,9 @@
 #include "app/SimulatedSession.h"
 #include "app/StartScreen.h"
 #include "app/StartupMeasure.h"
+#include "app/Translations.h"
 #include "device/DeviceParams.h"
+#include "language/UserLanguage.h"
 #include "link/DataDirectory.h"
 #include "link/HidrawBackend.h"
 #include "link/UdevRemovalMonitor.h"
@@ -80,6 +82,7 @@ int Application::Main(int& argc, char** argv, std::chrono::steady_clock::time_po
     QApplication::setApplicationName(QStringLiteral("quavelo"));
     QApplication::setApplicationVersion(QStringLiteral(QUAVELO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quavelo"));
+    const std::unique_ptr<QTranslator> translations = InstallTranslations(ProcessUserLanguage());
     Application theApp(app, mainStarted);
     return theApp.InitInstance();
 }
@@ -143,19 +146,20 @@ int Application::InitInstance() {
         return saved;
     }
 
-    std::unique_ptr<Prompt> prompt;
+    std::unique_ptr<Prompt> shown;
     QtPrompt* boxes = nullptr;
     if (options.measureStartup) {
-        prompt = std::make_unique<ConsolePrompt>();
+        shown = std::make_unique<ConsolePrompt>();
     } else {
         auto qtPrompt = std::make_unique<QtPrompt>();
         boxes = qtPrompt.get();
-        prompt = std::move(qtPrompt);
+        shown = std::move(qtPrompt);
     }
+    TranslatedPrompt prompt(*shown);
 
     HidBackend& backend = session ? static_cast<HidBackend&>(session->Backend()) : *hidraw;
     RemovalMonitor* removals = session ? &session->RemovalMonitor() : udevRemovals.get();
-    MainWindow window(params, {backend, removals, *prompt, data.path});
+    MainWindow window(params, {backend, removals, prompt, data.path});
     if (boxes != nullptr) boxes->SetParentWindow(&window);
 
     std::unique_ptr<SimulatedDeviceWindow> simulated;

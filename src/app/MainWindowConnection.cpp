@@ -60,7 +60,7 @@ void MainWindow::CompleteConnection(std::uint64_t opening) {
     params_.connected = 1;
     RefreshPage(PageOf(params_.deviceModel));
     session_.PushIfDue();
-    // A failed push shows "发送失败"; while that box is open the window goes on working, and a
+    // A failed push shows "Send failed"; while that box is open the window goes on working, and a
     // removal or close may already have ended this connection.
     if (session_.Opening() != opening || params_.connected == 0) return;
     ShowConnected(true);
@@ -79,7 +79,7 @@ void MainWindow::ShowLevels(const LevelReading& reading) {
 }
 
 void MainWindow::ShowConnected(bool connected) {
-    status_->SetText(connected ? QStringLiteral("Connect") : QStringLiteral("Disconnect"));
+    status_->SetText(connected ? tr("Connect") : tr("Disconnect"));
     indicator_->SetChecked(connected ? 1 : 0);
 }
 

@@ -85,14 +85,15 @@ ExitCode RunCurve(CliSession& session, std::ostream& out, bool json) {
     return ExitCode::kDone;
 }
 
-// The slot's file, refused as an empty slot ("没有保存") when it cannot be used.
+// The slot's file, refused as an empty slot (the preset messages' notSaved) when it cannot be
+// used.
 std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
     if (session.DataDirectoryPath().empty()) return std::nullopt;
     const PresetReadResult read =
         ReadPresetFile(PresetFilePath(session.DataDirectoryPath(), slot - 1));
     if (!read.image) {
-        session.Err() << "quavelo-cli: " << session.Profile().presetMessages.notSaved << " (slot "
-                      << slot << ": " << read.error << ")\n";
+        session.Err() << "quavelo-cli: " << session.Text(session.Profile().presetMessages.notSaved)
+                      << " (slot " << slot << ": " << read.error << ")\n";
     }
     return read.image;
 }
@@ -126,7 +127,8 @@ ExitCode RunPresetLoad(CliSession& session, int slot) {
     ApplyPreset(DecodePresetImage(*image), session.Params(), session.Profile());
     const bool sent = SendPresetRecall(session.Commands());
     return sent ? ExitCode::kDone
-                : Fail(session.Err(), std::string(message::kSendFailed), ExitCode::kSendFailed);
+                : Fail(session.Err(), std::string(session.Text(message::kSendFailed)),
+                       ExitCode::kSendFailed);
 }
 
 }  // namespace

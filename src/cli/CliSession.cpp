@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "device/Messages.h"
+#include "language/Catalogue.h"
 #include "sim/WireTrace.h"
 
 namespace quavelo {
@@ -14,7 +15,9 @@ std::unique_ptr<HidBackend> MakeBackend(const CliOptions& options, CliEnvironmen
 
 }  // namespace
 
-void StreamPrompt::Info(std::string_view text) { err_ << "quavelo-cli: " << text << '\n'; }
+void StreamPrompt::Info(std::string_view text) {
+    err_ << "quavelo-cli: " << Translate(language_, kMessagesContext, text) << '\n';
+}
 
 bool StreamPrompt::Confirm(std::string_view) { return true; }
 
@@ -25,7 +28,7 @@ CliSession::CliSession(const CliOptions& options, CliEnvironment& environment, s
       dataDirectory_(ResolveDataDirectory(options.dataDir, environment.dataDirectory)),
       backend_(MakeBackend(options, environment)),
       log_(dataDirectory_.path, environment.clock),
-      prompt_(err),
+      prompt_(err, environment.language),
       session_(*backend_, params_, *environment.sleeper, log_, prompt_) {
     if (options.simulate) simulated_ = static_cast<SimulatedBackend*>(backend_.get());
     // The panel gives the model its initial values when it starts; a read-back overwrites them.
@@ -89,7 +92,7 @@ ExitCode CliSession::Open() {
 
 ExitCode CliSession::ReadBack() {
     if (!session_.ReadBack()) {
-        err_ << "quavelo-cli: " << message::kReadBackFailed;
+        err_ << "quavelo-cli: " << Text(message::kReadBackFailed);
         if (Profile().readBack == ReadBackKind::ReaderThread) {
             err_ << " (the " << Profile().name << " did not answer every request)";
         }
@@ -98,6 +101,10 @@ ExitCode CliSession::ReadBack() {
     }
     params_.connected = 1;
     return ExitCode::kDone;
+}
+
+std::string_view CliSession::Text(std::string_view message) const {
+    return Translate(environment_.language, kMessagesContext, message);
 }
 
 void CliSession::OnSessionEvent(const SessionEvent& event) {

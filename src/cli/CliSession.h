@@ -45,18 +45,21 @@ struct CliEnvironment {
     LocalClock clock = CurrentLocalTime;
     // How long a level poll waits for its next reading before it counts as failed.
     std::chrono::milliseconds levelWait{1000};
+    // The language of the messages (UserLanguage: "zh_CN", or "" for English).
+    std::string_view language;
 };
 
-// Messages of the command set ("发送失败") go to stderr; questions are answered yes, since the
-// tool asks nothing interactively.
+// Messages of the command set (message::kSendFailed) go to stderr in `language`; questions are
+// answered yes, since the tool asks nothing interactively.
 class StreamPrompt final : public Prompt {
   public:
-    explicit StreamPrompt(std::ostream& err) : err_(err) {}
+    StreamPrompt(std::ostream& err, std::string_view language) : err_(err), language_(language) {}
     void Info(std::string_view text) override;
     bool Confirm(std::string_view text) override;
 
   private:
     std::ostream& err_;
+    std::string_view language_;
 };
 
 // One run's device: the device session over the real or simulated backend, the parameter model
@@ -91,6 +94,8 @@ class CliSession {
     const std::filesystem::path& DataDirectoryPath() const noexcept { return dataDirectory_.path; }
     HidBackend& Backend() noexcept { return *backend_; }
     std::ostream& Err() noexcept { return err_; }
+    // A text of device/Messages.h in the user's language.
+    std::string_view Text(std::string_view message) const;
 
   private:
     void OnSessionEvent(const SessionEvent& event);

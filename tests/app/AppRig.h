@@ -7,6 +7,7 @@
 
 #include "app/MainWindow.h"
 #include "app/StartScreen.h"
+#include "app/Translations.h"
 #include "link/QueuedRemovalMonitor.h"
 #include "pages/Kd4Page.h"
 #include "pages/TorvaPage.h"
@@ -21,7 +22,7 @@ namespace quavelo::test {
 
 // The panel as a user meets it, over the real HidControl and the simulated devices: one TORVA
 // and one KD4 on a backend, their removals on a queued monitor that the window watches, message
-// boxes recorded, the log in a fresh data directory.
+// boxes recorded in the user's language, the log in a fresh data directory.
 struct AppRig {
     AppRig() {
         std::string error;
@@ -32,7 +33,7 @@ struct AppRig {
             (model == Model::Kd4 ? kd4 : torva) = &device;
         }
         window = std::make_unique<MainWindow>(
-            params, PanelEnvironment{backend, monitor.get(), prompt, dataDir.Path()});
+            params, PanelEnvironment{backend, monitor.get(), translated, dataDir.Path()});
         window->show();
     }
     SimulatedDevice& Device(Model model) { return model == Model::Kd4 ? *kd4 : *torva; }
@@ -68,6 +69,7 @@ struct AppRig {
     SimulatedDevice* torva = nullptr;
     SimulatedDevice* kd4 = nullptr;
     RecordingPrompt prompt;
+    TranslatedPrompt translated{prompt};
     DeviceParams params;
     TempDir dataDir;
     std::unique_ptr<MainWindow> window;
