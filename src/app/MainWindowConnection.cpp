@@ -19,6 +19,16 @@ void MainWindow::ToggleConnection() {
     }
 }
 
+QWidget* MainWindow::PageWidget(Model model) const {
+    switch (model) {
+        case Model::Torva:
+            return torvaPage_;
+        case Model::Kd4:
+            return kd4Page_;
+    }
+    return torvaPage_;
+}
+
 int MainWindow::PageOf(Model model) {
     switch (model) {
         case Model::Torva:
@@ -33,6 +43,9 @@ void MainWindow::Connect() {
     emit connecting(params_.deviceModel);
     // A device that is not there is not reported: the page stays "Disconnect".
     if (session_.Open() != DeviceSession::OpenResult::Opened) return;
+    // Until the read-back has ended its answers may still overwrite the model, so the page
+    // takes no edits: it is enabled again when the connection completes or ends.
+    PageWidget(params_.deviceModel)->setEnabled(false);
     session_.StartReadBack();
 }
 
@@ -59,6 +72,7 @@ void MainWindow::OnSessionEvent(const SessionEvent& event) {
 void MainWindow::CompleteConnection(std::uint64_t opening) {
     params_.connected = 1;
     RefreshPage(PageOf(params_.deviceModel));
+    PageWidget(params_.deviceModel)->setEnabled(true);
     session_.PushIfDue();
     // A failed push shows "Send failed"; while that box is open the window goes on working, and a
     // removal or close may already have ended this connection.
@@ -89,6 +103,7 @@ void MainWindow::EndConnection() {
         params_.connected = 0;
     }
     session_.Close();
+    for (Model model : kModels) PageWidget(model)->setEnabled(true);
 }
 
 void MainWindow::OnDeviceChange() {

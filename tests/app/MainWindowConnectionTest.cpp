@@ -1,6 +1,7 @@
 // Connecting, disconnecting and removal for both models, over the simulated devices, and the
 // session's events reaching the page.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -80,6 +81,32 @@ TEST(TorvaConnectTest, FailedReadBackSaysSoOnceAndKeepsTheLinkForReturnToClose) 
     EXPECT_TRUE(rig.window->Opened() && rig.ShowsDisconnected() && !rig.window->PollerRunning());
     rig.Return();
     EXPECT_FALSE(rig.window->Opened());
+}
+
+// Until the KD4's read-back has ended its answers may overwrite the model: the page takes no
+// edit before (a click on the gain slider changes neither the model nor the wire) and then shows
+// what the device holds.
+TEST(Kd4ConnectTest, ThePageTakesNoEditUntilTheReadBackHasEnded) {
+    AppRig rig;
+    const int initial = rig.params.micGain;
+    ASSERT_TRUE(rig.kd4->TurnGainKnob(5));
+    SimFaults slow;
+    slow.latency = std::chrono::milliseconds(20);
+    rig.kd4->SetFaults(slow);
+    rig.Start(Model::Kd4);
+    for (int request = 0; request < 3; ++request) {
+        ASSERT_TRUE(rig.kd4->WaitForReceived(std::chrono::seconds(5)));
+    }
+    auto* slider = FindControl<ImageSlider>(rig.window->Kd4PageWidget(), Kd4Page::kIdMicGainSlider);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, slider->rect().center());
+    QCoreApplication::processEvents();  // the slider's notifications come queued
+    EXPECT_THAT(std::int32_t{rig.params.micGain}, testing::AnyOf(initial, initial + 5))
+        << "read back only";
+    ASSERT_TRUE(rig.WaitConnected());
+    QTest::qWait(300);
+    EXPECT_EQ(slider->GetPos(), initial + 5);
+    EXPECT_EQ(rig.params.micGain, initial + 5);
+    for (const auto& report : rig.kd4->TakeReceived()) EXPECT_NE(report.at(5), 0x00) << "a write";
 }
 
 // What the reader thread receives reaches the page through the session's events: the read-back
