@@ -41,8 +41,19 @@ int MainWindow::PageOf(Model model) {
 
 void MainWindow::Connect() {
     emit connecting(params_.deviceModel);
-    // A device that is not there is not reported: the page stays "Disconnect".
-    if (session_.Open() != DeviceSession::OpenResult::Opened) return;
+    switch (session_.Open()) {
+        case DeviceSession::OpenResult::Opened:
+            break;
+        case DeviceSession::OpenResult::NoDevice:
+            // A device that is not there is not reported: the page stays "Disconnect".
+            return;
+        case DeviceSession::OpenResult::NotOpenable:
+        case DeviceSession::OpenResult::InUse:
+        case DeviceSession::OpenResult::Failed:
+            // One is there but cannot be opened: the session says which, why and what to do.
+            prompt_.Info(session_.OpenProblem());
+            return;
+    }
     // Until the read-back has ended its answers may still overwrite the model, so the page
     // takes no edits: it is enabled again when the connection completes or ends.
     PageWidget(params_.deviceModel)->setEnabled(false);

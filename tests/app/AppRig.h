@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainWindow.h"
 #include "app/StartScreen.h"
@@ -24,6 +25,20 @@ namespace quavelo::test {
 // and one KD4 on a backend, their removals on a queued monitor that the window watches, message
 // boxes recorded in the user's language, the log in a fresh data directory.
 struct AppRig {
+    // The simulated backend, or with `refusal` set a refusal of every opening (another QUAVELO
+    // process has the device, this user may not open it, ...).
+    struct Devices final : HidBackend {
+        explicit Devices(HidBackend& to) : target(to) {}
+        std::vector<HidDeviceInfo> Enumerate() override { return target.Enumerate(); }
+        std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
+            if (!refusal) return target.Open(path, error);
+            error = *refusal;
+            return nullptr;
+        }
+        HidBackend& target;
+        std::optional<OpenError> refusal;
+    };
+
     AppRig() {
         std::string error;
         monitor = QueuedRemovalMonitor::Create(error);
@@ -33,7 +48,7 @@ struct AppRig {
             (model == Model::Kd4 ? kd4 : torva) = &device;
         }
         window = std::make_unique<MainWindow>(
-            params, PanelEnvironment{backend, monitor.get(), translated, dataDir.Path()});
+            params, PanelEnvironment{devices, monitor.get(), translated, dataDir.Path()});
         window->show();
     }
     SimulatedDevice& Device(Model model) { return model == Model::Kd4 ? *kd4 : *torva; }
@@ -66,6 +81,7 @@ struct AppRig {
 
     std::unique_ptr<QueuedRemovalMonitor> monitor;  // outlives the devices that announce to it
     SimulatedBackend backend;
+    Devices devices{backend};
     SimulatedDevice* torva = nullptr;
     SimulatedDevice* kd4 = nullptr;
     RecordingPrompt prompt;

@@ -70,6 +70,25 @@ TEST_P(ConnectionTest, StartWithoutADeviceThenReturnAndCloseEndTheConnection) {
 
 INSTANTIATE_TEST_SUITE_P(BothModels, ConnectionTest, testing::ValuesIn(kModels));
 
+// A device that is there but cannot be opened is reported on Start with the session's account of
+// it (its node and why), and the panel stays disconnected.
+TEST(OpenRefusedTest, StartSaysWhyAPresentDeviceCannotBeOpened) {
+    for (const OpenError& refusal :
+         {OpenError{OpenError::Kind::InUse, "in use by another QUAVELO process (pid 4242)"},
+          OpenError{OpenError::Kind::NotPermitted, "Permission denied"},
+          OpenError{OpenError::Kind::Other, "No such device"}}) {
+        AppRig rig;
+        rig.devices.refusal = refusal;
+        rig.Start(Model::Kd4);
+        QTest::qWait(100);
+        ASSERT_EQ(rig.prompt.Infos().size(), 1U) << refusal.text;
+        EXPECT_THAT(rig.prompt.Infos()[0], testing::HasSubstr("sim:kd4"));
+        EXPECT_THAT(rig.prompt.Infos()[0], testing::HasSubstr(refusal.text));
+        EXPECT_TRUE(rig.ShowsDisconnected() && !rig.window->Opened());
+        EXPECT_TRUE(rig.Page(Model::Kd4)->isEnabled());
+    }
+}
+
 TEST(TorvaConnectTest, FailedReadBackSaysSoOnceAndKeepsTheLinkForReturnToClose) {
     AppRig rig;
     SimFaults faults;
