@@ -15,6 +15,7 @@
 #include "app/SimulatedSession.h"
 #include "app/StartScreen.h"
 #include "app/StartupMeasure.h"
+#include "app/TerminationSignals.h"
 #include "app/Translations.h"
 #include "device/DeviceParams.h"
 #include "language/UserLanguage.h"
@@ -76,6 +77,11 @@ int Application::Main(int& argc, char** argv, std::chrono::steady_clock::time_po
             "no display (DISPLAY and WAYLAND_DISPLAY are unset); --screenshot DIR renders "
             "the panel without one");
         return kFailure;
+    }
+    // The window's runs end on SIGTERM, SIGINT and SIGHUP through the event loop; the signals
+    // are blocked before Qt starts any thread. Screenshots keep the signals' default action.
+    if (early.action == AppOptions::Action::kRun && !early.screenshotDir) {
+        TerminationSignals::Block();
     }
     // A usage error is judged again once Qt has taken its own options (-platform, -style, ...).
     QApplication app(argc, argv);
@@ -162,6 +168,19 @@ int Application::InitInstance() {
     MainWindow window(params, {backend, removals, prompt, data.path});
     if (boxes != nullptr) boxes->SetParentWindow(&window);
 
+    // A termination signal closes the window as its Close does (the connection ended, the
+    // poller stopped) and ends the run with 128 + the signal's number, as the command-line tool
+    // ends; the simulated store is saved below as after any run.
+    int endedBy = 0;
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &window,
+                     [&endedBy, &window](int signalNumber) {
+                         if (endedBy != 0) return;
+                         endedBy = signalNumber;
+                         window.close();
+                         QCoreApplication::exit(128 + signalNumber);
+                     });
+
     std::unique_ptr<SimulatedDeviceWindow> simulated;
     if (session) {
         QObject::connect(&window, &MainWindow::connecting,
@@ -181,19 +200,25 @@ int Application::InitInstance() {
 
     int status = 0;
     if (measure != nullptr) {
-        PumpEventsUntil([measure] { return measure->FirstPaintDone(); },
+        // A termination signal ends the measurement wherever it stands.
+        const auto ended = [&endedBy] { return endedBy != 0; };
+        PumpEventsUntil([&] { return measure->FirstPaintDone() || ended(); },
                         std::chrono::milliseconds(10000));
-        measure->PrintFirstPaint();
-        if (auto* start =
-                FindControl<ImageButton>(window.StartScreenWidget(), StartScreen::kIdStart)) {
-            start->click();
+        if (!ended()) {
+            measure->PrintFirstPaint();
+            if (auto* start =
+                    FindControl<ImageButton>(window.StartScreenWidget(), StartScreen::kIdStart)) {
+                start->click();
+            }
+            if (!PumpEventsUntil(ended, kMeasureConnected)) {
+                StartupMeasure::PrintConnected(params.connected == 1);
+            }
         }
-        PumpEventsUntil([] { return false; }, kMeasureConnected);
-        StartupMeasure::PrintConnected(params.connected == 1);
         window.close();
     } else {
         status = app_.exec();
     }
+    if (endedBy != 0) status = 128 + endedBy;
     simulated.reset();
     const int saved = SaveSimulatedStore(session.get());
     return status != 0 ? status : saved;
