@@ -15,7 +15,10 @@
 #include "app/SimulatedSession.h"
 #include "app/StartScreen.h"
 #include "app/StartupMeasure.h"
+#include "app/TerminationSignals.h"
+#include "app/Translations.h"
 #include "device/DeviceParams.h"
+#include "language/UserLanguage.h"
 #include "link/DataDirectory.h"
 #include "link/HidrawBackend.h"
 #include "link/UdevRemovalMonitor.h"
@@ -75,11 +78,17 @@ int Application::Main(int& argc, char** argv, std::chrono::steady_clock::time_po
             "the panel without one");
         return kFailure;
     }
+    // The window's runs end on SIGTERM, SIGINT and SIGHUP through the event loop; the signals
+    // are blocked before Qt starts any thread. Screenshots keep the signals' default action.
+    if (early.action == AppOptions::Action::kRun && !early.screenshotDir) {
+        TerminationSignals::Block();
+    }
     // A usage error is judged again once Qt has taken its own options (-platform, -style, ...).
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quavelo"));
     QApplication::setApplicationVersion(QStringLiteral(QUAVELO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quavelo"));
+    const std::unique_ptr<QTranslator> translations = InstallTranslations(ProcessUserLanguage());
     Application theApp(app, mainStarted);
     return theApp.InitInstance();
 }
@@ -143,20 +152,34 @@ int Application::InitInstance() {
         return saved;
     }
 
-    std::unique_ptr<Prompt> prompt;
+    std::unique_ptr<Prompt> shown;
     QtPrompt* boxes = nullptr;
     if (options.measureStartup) {
-        prompt = std::make_unique<ConsolePrompt>();
+        shown = std::make_unique<ConsolePrompt>();
     } else {
         auto qtPrompt = std::make_unique<QtPrompt>();
         boxes = qtPrompt.get();
-        prompt = std::move(qtPrompt);
+        shown = std::move(qtPrompt);
     }
+    TranslatedPrompt prompt(*shown);
 
     HidBackend& backend = session ? static_cast<HidBackend&>(session->Backend()) : *hidraw;
     RemovalMonitor* removals = session ? &session->RemovalMonitor() : udevRemovals.get();
-    MainWindow window(params, {backend, removals, *prompt, data.path});
+    MainWindow window(params, {backend, removals, prompt, data.path});
     if (boxes != nullptr) boxes->SetParentWindow(&window);
+
+    // A termination signal closes the window as its Close does (the connection ended, the
+    // poller stopped) and ends the run with 128 + the signal's number, as the command-line tool
+    // ends; the simulated store is saved below as after any run.
+    int endedBy = 0;
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &window,
+                     [&endedBy, &window](int signalNumber) {
+                         if (endedBy != 0) return;
+                         endedBy = signalNumber;
+                         window.close();
+                         QCoreApplication::exit(128 + signalNumber);
+                     });
 
     std::unique_ptr<SimulatedDeviceWindow> simulated;
     if (session) {
@@ -177,19 +200,25 @@ int Application::InitInstance() {
 
     int status = 0;
     if (measure != nullptr) {
-        PumpEventsUntil([measure] { return measure->FirstPaintDone(); },
+        // A termination signal ends the measurement wherever it stands.
+        const auto ended = [&endedBy] { return endedBy != 0; };
+        PumpEventsUntil([&] { return measure->FirstPaintDone() || ended(); },
                         std::chrono::milliseconds(10000));
-        measure->PrintFirstPaint();
-        if (auto* start =
-                FindControl<ImageButton>(window.StartScreenWidget(), StartScreen::kIdStart)) {
-            start->click();
+        if (!ended()) {
+            measure->PrintFirstPaint();
+            if (auto* start =
+                    FindControl<ImageButton>(window.StartScreenWidget(), StartScreen::kIdStart)) {
+                start->click();
+            }
+            if (!PumpEventsUntil(ended, kMeasureConnected)) {
+                StartupMeasure::PrintConnected(params.connected == 1);
+            }
         }
-        PumpEventsUntil([] { return false; }, kMeasureConnected);
-        StartupMeasure::PrintConnected(params.connected == 1);
         window.close();
     } else {
         status = app_.exec();
     }
+    if (endedBy != 0) status = 128 + endedBy;
     simulated.reset();
     const int saved = SaveSimulatedStore(session.get());
     return status != 0 ? status : saved;

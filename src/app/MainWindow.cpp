@@ -27,7 +27,6 @@ constexpr int kTitlePoints = 15;
 constexpr int kStatusPoints = 10;
 
 const QString kStartTitle = QStringLiteral("QUAVELO");
-const QString kDisconnected = QStringLiteral("Disconnect");
 
 SkinLabel* MakeHeaderLabel(QWidget* parent, int id, int points, const QString& text) {
     auto* label = new SkinLabel(parent);
@@ -89,7 +88,7 @@ void MainWindow::OnInitDialog() {
     params_.ResetToInitialValues();
 
     title_ = MakeHeaderLabel(this, kIdTitle, kTitlePoints, kStartTitle);
-    status_ = MakeHeaderLabel(this, kIdStatus, kStatusPoints, kDisconnected);
+    status_ = MakeHeaderLabel(this, kIdStatus, kStatusPoints, tr("Disconnect"));
     status_->SetAlignment(SkinLabel::kFar);
 
     // The lamp shows the connection; clicking it does nothing.
@@ -101,8 +100,8 @@ void MainWindow::OnInitDialog() {
 
     CreatePages();
 
-    return_->setText(QStringLiteral("Return"));
-    status_->SetText(kDisconnected);
+    return_->setText(tr("Return"));
+    status_->SetText(tr("Disconnect"));
     ShowPage(kPageStart);
 
     initialised_ = 1;

@@ -79,10 +79,15 @@ class MainWindow : public QWidget {
     void ShowPage(int index);
     // Connects to the model in `deviceModel` when not connected and the link is closed;
     // disconnects when connected; closes the link of a connect whose read-back failed or has not
-    // ended yet.
+    // ended yet. A device that is present but cannot be opened (refused to this user, in use by
+    // another QUAVELO process) is reported with the session's explanation; a missing one is
+    // not. From the opening until the connection completes or ends, the model's page is
+    // disabled, so no edit meets the read-back's answers.
     void ToggleConnection();
     // The page of `model` (kPageTorva, kPageKd4).
     static int PageOf(Model model);
+    // The page widget of `model`.
+    QWidget* PageWidget(Model model) const;
     // The title label's text ("Torva", "KD4" while a page is shown).
     void SetTitleText(const QString& text);
 

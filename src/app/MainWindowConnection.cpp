@@ -19,6 +19,16 @@ void MainWindow::ToggleConnection() {
     }
 }
 
+QWidget* MainWindow::PageWidget(Model model) const {
+    switch (model) {
+        case Model::Torva:
+            return torvaPage_;
+        case Model::Kd4:
+            return kd4Page_;
+    }
+    return torvaPage_;
+}
+
 int MainWindow::PageOf(Model model) {
     switch (model) {
         case Model::Torva:
@@ -31,8 +41,22 @@ int MainWindow::PageOf(Model model) {
 
 void MainWindow::Connect() {
     emit connecting(params_.deviceModel);
-    // A device that is not there is not reported: the page stays "Disconnect".
-    if (session_.Open() != DeviceSession::OpenResult::Opened) return;
+    switch (session_.Open()) {
+        case DeviceSession::OpenResult::Opened:
+            break;
+        case DeviceSession::OpenResult::NoDevice:
+            // A device that is not there is not reported: the page stays "Disconnect".
+            return;
+        case DeviceSession::OpenResult::NotOpenable:
+        case DeviceSession::OpenResult::InUse:
+        case DeviceSession::OpenResult::Failed:
+            // One is there but cannot be opened: the session says which, why and what to do.
+            prompt_.Info(session_.OpenProblem());
+            return;
+    }
+    // Until the read-back has ended its answers may still overwrite the model, so the page
+    // takes no edits: it is enabled again when the connection completes or ends.
+    PageWidget(params_.deviceModel)->setEnabled(false);
     session_.StartReadBack();
 }
 
@@ -59,8 +83,9 @@ void MainWindow::OnSessionEvent(const SessionEvent& event) {
 void MainWindow::CompleteConnection(std::uint64_t opening) {
     params_.connected = 1;
     RefreshPage(PageOf(params_.deviceModel));
+    PageWidget(params_.deviceModel)->setEnabled(true);
     session_.PushIfDue();
-    // A failed push shows "发送失败"; while that box is open the window goes on working, and a
+    // A failed push shows "Send failed"; while that box is open the window goes on working, and a
     // removal or close may already have ended this connection.
     if (session_.Opening() != opening || params_.connected == 0) return;
     ShowConnected(true);
@@ -79,7 +104,7 @@ void MainWindow::ShowLevels(const LevelReading& reading) {
 }
 
 void MainWindow::ShowConnected(bool connected) {
-    status_->SetText(connected ? QStringLiteral("Connect") : QStringLiteral("Disconnect"));
+    status_->SetText(connected ? tr("Connect") : tr("Disconnect"));
     indicator_->SetChecked(connected ? 1 : 0);
 }
 
@@ -89,6 +114,7 @@ void MainWindow::EndConnection() {
         params_.connected = 0;
     }
     session_.Close();
+    for (Model model : kModels) PageWidget(model)->setEnabled(true);
 }
 
 void MainWindow::OnDeviceChange() {

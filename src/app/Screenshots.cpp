@@ -13,6 +13,7 @@
 #include "app/SimulatedDeviceWindow.h"
 #include "app/SimulatedSession.h"
 #include "app/StartScreen.h"
+#include "app/Translations.h"
 #include "pages/Kd4Page.h"
 #include "pages/TorvaPage.h"
 #include "widgets/ControlId.h"
@@ -74,7 +75,8 @@ ScreenshotResult TakeScreenshots(const std::filesystem::path& directory, DeviceP
         return shooter.result;
     }
 
-    ConsolePrompt prompt;
+    ConsolePrompt console;
+    TranslatedPrompt prompt(console);
     MainWindow window(params,
                       {session.Backend(), &session.RemovalMonitor(), prompt, dataDirectory});
     QObject::connect(&window, &MainWindow::connecting,

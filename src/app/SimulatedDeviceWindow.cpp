@@ -19,7 +19,7 @@ SimulatedDeviceWindow::SimulatedDeviceWindow(SimulatedSession& session, QWidget*
       session_(session),
       reports_(new QPlainTextEdit(this)),
       timer_(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("Simulated device"));
+    setWindowTitle(tr("Simulated device"));
     auto* layout = new QVBoxLayout(this);
     auto* devices = new QHBoxLayout();
     for (std::size_t i = 0; i < kModels.size(); ++i) {
@@ -31,7 +31,7 @@ SimulatedDeviceWindow::SimulatedDeviceWindow(SimulatedSession& session, QWidget*
     }
     layout->addLayout(devices);
 
-    layout->addWidget(new QLabel(QStringLiteral("Reports received"), this));
+    layout->addWidget(new QLabel(tr("Reports received"), this));
     reports_->setReadOnly(true);
     reports_->setMaximumBlockCount(kMaxLines);
     reports_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -66,14 +66,14 @@ QWidget* SimulatedDeviceWindow::MakeDeviceBox(DeviceControls& box, bool ownContr
     });
     if (ownControls) {
         auto* knob = new QHBoxLayout();
-        auto* down = new QPushButton(QStringLiteral("Gain −"), group);
-        auto* up = new QPushButton(QStringLiteral("Gain +"), group);
+        auto* down = new QPushButton(tr("Gain −"), group);
+        auto* up = new QPushButton(tr("Gain +"), group);
         knob->addWidget(down);
         knob->addWidget(up);
         layout->addLayout(knob);
         auto* switches = new QHBoxLayout();
-        auto* mute = new QPushButton(QStringLiteral("Mute"), group);
-        auto* lock = new QPushButton(QStringLiteral("Lock"), group);
+        auto* mute = new QPushButton(tr("Mute"), group);
+        auto* lock = new QPushButton(tr("Lock"), group);
         switches->addWidget(mute);
         switches->addWidget(lock);
         layout->addLayout(switches);
@@ -91,8 +91,8 @@ QWidget* SimulatedDeviceWindow::MakeDeviceBox(DeviceControls& box, bool ownContr
 void SimulatedDeviceWindow::UpdateStates() {
     for (DeviceControls& box : boxes_) {
         const bool plugged = box.device->Plugged();
-        box.state->setText(plugged ? QStringLiteral("Plugged in") : QStringLiteral("Unplugged"));
-        box.plug->setText(plugged ? QStringLiteral("Unplug") : QStringLiteral("Replug"));
+        box.state->setText(plugged ? tr("Plugged in") : tr("Unplugged"));
+        box.plug->setText(plugged ? tr("Unplug") : tr("Replug"));
         for (QPushButton* control : box.controls) control->setEnabled(plugged);
     }
 }

@@ -26,9 +26,6 @@ constexpr QRect kHintBox{271, 440, 400, 30};
 constexpr std::uint32_t kRuleColour = 0xA5BFD8;  // GDI colour: a darker beige
 constexpr std::uint32_t kHintColour = 0x40505C;  // GDI colour: a warm dark grey
 
-const QString kTorvaCaption = QStringLiteral("TORVA Virtual Device Phone Converter");
-const QString kKd4Caption = QStringLiteral("KD4 Virtual Device Phone Converter");
-
 ImageButton* MakeTile(QWidget* parent, int id) {
     auto* tile = new ImageButton(parent);
     SetControlId(tile, id);
@@ -78,7 +75,7 @@ bool StartScreen::OnInitDialog() {
     for (SkinLabel* caption : {torvaCaption_, kd4Caption_, thirdCaption_}) {
         caption->SetFontSize(kCaptionPoints);
         caption->SetTextColor(kCaptionText);
-        caption->SetText(QStringLiteral("TORVA Virtual Device"));
+        caption->SetText(tr("TORVA Virtual Device"));
     }
 
     start_->SetImages3(SkinImage::StartButton, SkinImage::StartButton, SkinImage::StartButton);
@@ -94,10 +91,11 @@ bool StartScreen::OnInitDialog() {
     thirdTile_->hide();
     thirdCaption_->hide();
 
-    start_->setText(QStringLiteral("Start"));
-    torvaCaption_->SetText(kTorvaCaption);
-    kd4Caption_->SetText(kKd4Caption);
-    thirdCaption_->SetText(kTorvaCaption);
+    start_->setText(tr("Start"));
+    const QString torva = tr("TORVA Virtual Device Phone Converter");
+    torvaCaption_->SetText(torva);
+    kd4Caption_->SetText(tr("KD4 Virtual Device Phone Converter"));
+    thirdCaption_->SetText(torva);
 
     progress_->setGeometry(374, 420, 252, 39);
     progress_->SetRange(0, 100);
@@ -143,8 +141,7 @@ void StartScreen::paintEvent(QPaintEvent*) {
     hint.setPixelSize(15);
     painter.setFont(hint);
     painter.setPen(FromGdiColor(kHintColour));
-    painter.drawText(kHintBox, Qt::AlignCenter,
-                     QStringLiteral("Choose your converter, then press Start"));
+    painter.drawText(kHintBox, Qt::AlignCenter, tr("Choose your converter, then press Start"));
 }
 
 }  // namespace quavelo

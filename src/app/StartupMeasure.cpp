@@ -56,6 +56,8 @@ void StartupMeasure::PrintFirstPaint() const {
     std::printf("first-paint-realtime-us %lld\n", static_cast<long long>(realtimeUs_));
     std::printf("first-paint-since-main-ms %.1f\n", sinceMainMs_);
     std::printf("rss-kb-first-paint %lld\n", static_cast<long long>(rssKb_.value_or(-1)));
+    // Seen at once by whoever waits for it on a pipe or in a file.
+    std::fflush(stdout);
 }
 
 void StartupMeasure::PrintConnected(bool connected) {

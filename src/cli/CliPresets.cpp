@@ -18,14 +18,15 @@ ExitCode Fail(CliSession& session, const std::string& message) {
     return ExitCode::kPresetUnavailable;
 }
 
-// The slot's file, refused as an empty slot ("没有保存") when it cannot be used.
+// The slot's file, refused as an empty slot (the preset messages' notSaved) when it cannot be
+// used.
 std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
     const std::filesystem::path* folder = session.DataFolder();
     if (folder == nullptr) return std::nullopt;
     const PresetReadResult read = ReadPresetFile(PresetFilePath(*folder, slot - 1));
     if (!read.image) {
-        session.Err() << "quavelo-cli: " << session.Profile().presetMessages.notSaved << " (slot "
-                      << slot << ": " << read.error << ")\n";
+        session.Err() << "quavelo-cli: " << session.Text(session.Profile().presetMessages.notSaved)
+                      << " (slot " << slot << ": " << read.error << ")\n";
     }
     return read.image;
 }
@@ -64,7 +65,7 @@ ExitCode LoadPreset(CliSession& session, int slot) {
     if (connected != ExitCode::kDone) return connected;
     ApplyPreset(DecodePresetImage(*image), session.Params(), session.Profile());
     if (SendPresetRecall(session.Commands())) return ExitCode::kDone;
-    session.Err() << "quavelo-cli: " << message::kSendFailed << '\n';
+    session.Err() << "quavelo-cli: " << session.Text(message::kSendFailed) << '\n';
     return ExitCode::kSendFailed;
 }
 

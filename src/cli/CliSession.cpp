@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/Messages.h"
+#include "language/Catalogue.h"
 #include "sim/WireTrace.h"
 
 namespace quavelo {
@@ -19,7 +20,9 @@ constexpr std::chrono::milliseconds kStopLook{50};
 
 }  // namespace
 
-void StreamPrompt::Info(std::string_view text) { err_ << "quavelo-cli: " << text << '\n'; }
+void StreamPrompt::Info(std::string_view text) {
+    err_ << "quavelo-cli: " << Translate(language_, kMessagesContext, text) << '\n';
+}
 
 bool StreamPrompt::Confirm(std::string_view) { return true; }
 
@@ -30,7 +33,7 @@ CliSession::CliSession(const CliOptions& options, CliEnvironment& environment, s
       dataDirectory_(ResolveDataDirectory(options.dataDir, environment.dataDirectory)),
       backend_(MakeBackend(options, environment)),
       log_(dataDirectory_.path, environment.clock),
-      prompt_(err),
+      prompt_(err, environment.language),
       session_(*backend_, params_, *environment.sleeper, log_, prompt_) {
     if (options.simulate) simulated_ = static_cast<SimulatedBackend*>(backend_.get());
     // The panel gives the model its initial values when it starts; a read-back overwrites them.
@@ -157,7 +160,7 @@ ExitCode CliSession::ReportNoDevice() {
 
 ExitCode CliSession::ReadBack() {
     if (!session_.ReadBack()) {
-        err_ << "quavelo-cli: " << message::kReadBackFailed;
+        err_ << "quavelo-cli: " << Text(message::kReadBackFailed);
         if (Profile().readBack == ReadBackKind::ReaderThread) {
             err_ << " (the " << Profile().name << " did not answer every request)";
         }
@@ -166,6 +169,10 @@ ExitCode CliSession::ReadBack() {
     }
     params_.connected = 1;
     return ExitCode::kDone;
+}
+
+std::string_view CliSession::Text(std::string_view message) const {
+    return Translate(environment_.language, kMessagesContext, message);
 }
 
 void CliSession::OnSessionEvent(const SessionEvent& event) {

@@ -56,6 +56,8 @@ struct CliEnvironment {
     // or nullptr made, when there is none: `watch` then looks every pollInterval.
     std::function<std::unique_ptr<RemovalMonitor>()> makeDeviceMonitor;
     std::chrono::milliseconds pollInterval{500};
+    // The language of the messages (UserLanguage: "zh_CN", or "" for English).
+    std::string_view language;
 };
 
 // How long a command waits for a device that another QUAVELO process has open, and how often it
@@ -63,16 +65,17 @@ struct CliEnvironment {
 inline constexpr std::chrono::milliseconds kInUseRetryPause{100};
 inline constexpr int kInUseRetries = 20;
 
-// Messages of the command set ("发送失败") go to stderr; questions are answered yes, since the
-// tool asks nothing interactively.
+// Messages of the command set (message::kSendFailed) go to stderr in `language`; questions are
+// answered yes, since the tool asks nothing interactively.
 class StreamPrompt final : public Prompt {
   public:
-    explicit StreamPrompt(std::ostream& err) : err_(err) {}
+    StreamPrompt(std::ostream& err, std::string_view language) : err_(err), language_(language) {}
     void Info(std::string_view text) override;
     bool Confirm(std::string_view text) override;
 
   private:
     std::ostream& err_;
+    std::string_view language_;
 };
 
 // One run's device: the device session over the real or simulated backend, the parameter model
@@ -124,6 +127,8 @@ class CliSession {
 
     // Writes `text` to stderr, each line after "quavelo-cli: ".
     void Complain(std::string_view text);
+    // A text of device/Messages.h in the user's language.
+    std::string_view Text(std::string_view message) const;
 
   private:
     void OnSessionEvent(const SessionEvent& event);

@@ -184,7 +184,8 @@ ExitCode ApplySetting(CliSession& session, const SettingChange& change) {
     DeviceParams& p = session.Params();
     StoreSetting(p, change.name, change.value);
     if (Send(c, p, change.name)) return ExitCode::kDone;
-    session.Err() << "quavelo-cli: " << message::kSendFailed << " (" << change.name << ")\n";
+    session.Err() << "quavelo-cli: " << session.Text(message::kSendFailed) << " (" << change.name
+                  << ")\n";
     return ExitCode::kSendFailed;
 }
 
@@ -238,7 +239,8 @@ ExitCode ApplyBand(CliSession& session, const BandChange& change) {
     if (session.Commands().SetBand(change.graph ? BandSet::Graph : BandSet::Slider, change.band)) {
         return ExitCode::kDone;
     }
-    session.Err() << "quavelo-cli: " << message::kSendFailed << " (band " << change.band << ")\n";
+    session.Err() << "quavelo-cli: " << session.Text(message::kSendFailed) << " (band "
+                  << change.band << ")\n";
     return ExitCode::kSendFailed;
 }
 

@@ -49,8 +49,8 @@ ExitCode Watch::Run() {
     if (folder == nullptr) return ExitCode::kPresetUnavailable;
     if (const PresetReadResult read = ReadPresetFile(PresetFilePath(*folder, slot_ - 1));
         !read.image) {
-        err_ << "quavelo-cli: " << watcher.Profile().presetMessages.notSaved << " (slot " << slot_
-             << ": " << read.error << ")\n";
+        err_ << "quavelo-cli: " << watcher.Text(watcher.Profile().presetMessages.notSaved)
+             << " (slot " << slot_ << ": " << read.error << ")\n";
         return ExitCode::kPresetUnavailable;
     }
     log_ = std::make_unique<TrafficLog>(*folder, environment_.clock);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/CliRunner.h"
+#include "language/UserLanguage.h"
 #include "link/HidrawBackend.h"
 #include "link/UdevRemovalMonitor.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     environment.dataDirectory = quavelo::ProcessDataDirectoryEnvironment();
     environment.sleeper = &sleeper;
     environment.stop = &stop;
+    environment.language = quavelo::ProcessUserLanguage();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return quavelo::RunCli(args, std::cout, std::cerr, environment);
 }

@@ -6,7 +6,8 @@ namespace quavelo {
 
 // The user-facing message boxes of the system, free of any toolkit: the panel implements it with
 // message boxes, the command-line tool with stderr and its exit codes, tests with a recording
-// fake, so no test ever blocks on a modal box. Texts are the system's own ("发送失败", ...).
+// fake, so no test ever blocks on a modal box. Texts are the system's own, in English
+// (device/Messages.h); an implementation shows them in the user's language.
 class Prompt {
   public:
     virtual ~Prompt() = default;

@@ -67,11 +67,6 @@ int MixPositionFromCuts(std::int32_t micCut, std::int32_t playbackCut) {
     return std::clamp(position, 0, kMixSliderMax);
 }
 
-std::string MixReadout(std::int32_t micCut, std::int32_t playbackCut) {
-    return "回放" + std::to_string(-std::int64_t{playbackCut}) + ":话筒" +
-           std::to_string(-std::int64_t{micCut});
-}
-
 std::int32_t BandGainFromSliderPosition(int position) {
     return kBandSliderMax - std::clamp(position, 0, kBandSliderMax);
 }

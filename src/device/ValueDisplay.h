@@ -52,8 +52,6 @@ struct MonitorCutPair {
 MonitorCutPair MixCutsFromPosition(int position);
 // Where the slider stands for a pair of cuts: 191 +/- trunc(100 log10(cut + 1)), in 0..382.
 int MixPositionFromCuts(std::int32_t micCut, std::int32_t playbackCut);
-// "回放%d:话筒%d" of the negated playback and microphone cuts.
-std::string MixReadout(std::int32_t micCut, std::int32_t playbackCut);
 
 // Band sliders run 0..300 from +15 dB at the top (position 0) to -15 dB (position 300).
 inline constexpr int kBandSliderMax = 300;

@@ -1,5 +1,6 @@
 #include "pages/ControlPage.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTimer>
 
@@ -27,9 +28,8 @@ ControlPage::ControlPage(PageContext& context, Model model,
 
     limiterSwitch_ = MakeSwitch(this, kIdLimiterSwitch, {20, 375, 50, 28}, SkinImage::SwitchOff,
                                 SkinImage::SwitchOn);
-    limiterList_ =
-        MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
-                      {QStringLiteral("LOW"), QStringLiteral("MID"), QStringLiteral("HIGH")});
+    limiterList_ = MakeChoiceBox(this, kIdLimiterList, {120, 360}, kChoiceLimiterLevel,
+                                 {tr("LOW"), tr("MID"), tr("HIGH")});
     highPassSwitch_ = MakeSwitch(this, kIdHighPassSwitch, {270, 375, 50, 28}, SkinImage::SwitchOff,
                                  SkinImage::SwitchOn);
     highPassList_ = MakeChoiceBox(this, kIdHighPassList, {370, 360}, kChoiceHighPassCorner,
@@ -42,8 +42,8 @@ ControlPage::ControlPage(PageContext& context, Model model,
 
 void ControlPage::MakeLabels(std::span<const LabelEntry> entries, LabelLook look) {
     for (const LabelEntry& entry : entries) {
-        SkinLabel* label =
-            MakeLabel(this, entry.id, entry.place, look, QString::fromUtf8(entry.first));
+        SkinLabel* label = MakeLabel(this, entry.id, entry.place, look,
+                                     QCoreApplication::translate(kTemplateContext, entry.first));
         label->SetAlignment(entry.alignment);
         if (!entry.shown) label->hide();
         labels_.emplace_back(entry.id, label);
@@ -117,9 +117,9 @@ bool ControlPage::OnInitDialog() {
 
 void ControlPage::SetCaptions() {
     eq_.SetCaptions();
-    saveButton_->setText(QStringLiteral("Save"));
-    readButton_->setText(QStringLiteral("Read"));
-    for (const auto& [label, caption] : captions_) label->SetText(QString::fromUtf8(caption));
+    saveButton_->setText(tr("Save"));
+    readButton_->setText(tr("Read"));
+    for (const auto& [label, caption] : captions_) label->SetText(tr(caption));
 }
 
 void ControlPage::RefreshFromParams() {

@@ -67,7 +67,10 @@ class ControlPage : public QWidget {
     static constexpr std::chrono::milliseconds kTimerPeriod{20};
 
     // A label of the page: id, place, the text it is made with, the caption the set-up writes
-    // (none for value read-outs), whether it is shown, and its alignment (SkinLabel).
+    // (none for value read-outs), whether it is shown, and its alignment (SkinLabel). Both texts
+    // are shown in the user's language: the first is looked up in kTemplateContext, the caption
+    // in this class's context (mark them with QT_TRANSLATE_NOOP).
+    static constexpr const char* kTemplateContext = "ControlPageTemplate";
     struct LabelEntry {
         int id;
         QRect place;

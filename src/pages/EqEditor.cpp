@@ -1,5 +1,6 @@
 #include "pages/EqEditor.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "graph/ResponseGraph.h"
@@ -68,10 +69,10 @@ void EqEditor::SetUpGraph() {
 }
 
 void EqEditor::SetCaptions() {
-    eqSwitch_->setText(QStringLiteral("EQ"));
-    peq_->setText(QStringLiteral("PEQ"));
-    geq_->setText(QStringLiteral("GEQ"));
-    reset_->setText(QStringLiteral("Reset"));
+    eqSwitch_->setText(QCoreApplication::translate("quavelo::EqEditor", "EQ"));
+    peq_->setText(QCoreApplication::translate("quavelo::EqEditor", "PEQ"));
+    geq_->setText(QCoreApplication::translate("quavelo::EqEditor", "GEQ"));
+    reset_->setText(QCoreApplication::translate("quavelo::EqEditor", "Reset"));
 }
 
 void EqEditor::Refresh() {

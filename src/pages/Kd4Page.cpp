@@ -24,22 +24,39 @@ constexpr int kIdSoloCaption = 1098;
 // The section labels in the page's order, made without text: the English caption that the
 // set-up writes (none for the value read-outs), and whether the label is shown.
 const std::array<ControlPage::LabelEntry, 17> kSectionLabels{{
-    {Kd4Page::kIdLimiterCaption, {20, 350, 80, 20}, "", "DRC"},
-    {Kd4Page::kIdHighPassCaption, {270, 350, 80, 20}, "", "HighPass"},
-    {1045, {30, 460, 80, 20}, "", "MIC Gain", false},
+    {Kd4Page::kIdLimiterCaption,
+     {20, 350, 80, 20},
+     "",
+     QT_TRANSLATE_NOOP("quavelo::ControlPage", "DRC")},
+    {Kd4Page::kIdHighPassCaption,
+     {270, 350, 80, 20},
+     "",
+     QT_TRANSLATE_NOOP("quavelo::ControlPage", "HighPass")},
+    {1045, {30, 460, 80, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "MIC Gain"), false},
     {Kd4Page::kIdMicGainValue, {390, 480, 60, 20}, "", nullptr},
-    {kIdIndicatorCaption, {470, 350, 150, 20}, "", "INDICATOR"},
-    {1048, {530, 350, 60, 20}, "", "INDICATOR", false},
-    {1049, {650, 365, 50, 20}, "", "L+R", false},
-    {1050, {650, 355, 50, 20}, "", "L", false},
-    {1051, {650, 375, 50, 20}, "", "R", false},
-    {Kd4Page::kIdMixCaption, {500, 460, 80, 20}, "", "MIX Solo"},
-    {1053, {510, 535, 80, 20}, "", "MIC"},
-    {1054, {900, 535, 80, 20}, "", "Playback"},
-    {Kd4Page::kIdPresetCaption, {655, 5, 80, 30}, "", "Preset", true, SkinLabel::kCentre},
+    {kIdIndicatorCaption,
+     {470, 350, 150, 20},
+     "",
+     QT_TRANSLATE_NOOP("quavelo::ControlPage", "INDICATOR")},
+    {1048, {530, 350, 60, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "INDICATOR"), false},
+    {1049, {650, 365, 50, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "L+R"), false},
+    {1050, {650, 355, 50, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "L"), false},
+    {1051, {650, 375, 50, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "R"), false},
+    {Kd4Page::kIdMixCaption,
+     {500, 460, 80, 20},
+     "",
+     QT_TRANSLATE_NOOP("quavelo::ControlPage", "MIX Solo")},
+    {1053, {510, 535, 80, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "MIC")},
+    {1054, {900, 535, 80, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "Playback")},
+    {Kd4Page::kIdPresetCaption,
+     {655, 5, 80, 30},
+     "",
+     QT_TRANSLATE_NOOP("quavelo::ControlPage", "Preset"),
+     true,
+     SkinLabel::kCentre},
     {Kd4Page::kIdMixReadout, {600, 560, 150, 20}, "", nullptr, false},
-    {kIdGainCaption, {10, 480, 80, 20}, "", "GAIN"},
-    {kIdSoloCaption, {10, 550, 80, 20}, "", "Solo"},
+    {kIdGainCaption, {10, 480, 80, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "GAIN")},
+    {kIdSoloCaption, {10, 550, 80, 20}, "", QT_TRANSLATE_NOOP("quavelo::ControlPage", "Solo")},
     {Kd4Page::kIdGain2Value, {390, 550, 60, 20}, "", nullptr},
 }};
 
@@ -51,17 +68,18 @@ struct PreviewCaption {
     int index;
     const char* text;
 };
-constexpr std::array<PreviewCaption, 11> kPreviewCaptions{{{0, "Gain"},
-                                                           {2, "COMPRESSOR"},
-                                                           {4, "HIGHPASS"},
-                                                           {6, "MONITOR"},
-                                                           {8, "LOCKED"},
-                                                           {10, "MIC MUTE"},
-                                                           {12, "INDICATOR"},
-                                                           {14, "SOLO MIX"},
-                                                           {15, "MIC"},
-                                                           {17, "PLAYBACK"},
-                                                           {19, "EQ"}}};
+constexpr std::array<PreviewCaption, 11> kPreviewCaptions{
+    {{0, QT_TRANSLATE_NOOP("quavelo::ControlPage", "Gain")},
+     {2, QT_TRANSLATE_NOOP("quavelo::ControlPage", "COMPRESSOR")},
+     {4, QT_TRANSLATE_NOOP("quavelo::ControlPage", "HIGHPASS")},
+     {6, QT_TRANSLATE_NOOP("quavelo::ControlPage", "MONITOR")},
+     {8, QT_TRANSLATE_NOOP("quavelo::ControlPage", "LOCKED")},
+     {10, QT_TRANSLATE_NOOP("quavelo::ControlPage", "MIC MUTE")},
+     {12, QT_TRANSLATE_NOOP("quavelo::ControlPage", "INDICATOR")},
+     {14, QT_TRANSLATE_NOOP("quavelo::ControlPage", "SOLO MIX")},
+     {15, QT_TRANSLATE_NOOP("quavelo::ControlPage", "MIC")},
+     {17, QT_TRANSLATE_NOOP("quavelo::ControlPage", "PLAYBACK")},
+     {19, "EQ"}}};
 // The value label of each preview row (ModelProfile::previewRows), -1 for the heading row, and
 // the band rows: frequency 21 + 2n, gain 22 + 2n.
 constexpr std::array<int, 11> kRowValueLabels{1, 3, 5, 7, 9, 11, 13, -1, 16, 18, 20};

@@ -1,5 +1,7 @@
 #include "pages/PageKit.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "device/ControlSends.h"
@@ -30,6 +32,12 @@ ImageButton* MakeButton(QWidget* page, int id, const QRect& place, int kind,
     button->SetActiveCaptionColor(kPageTextColor);
     button->setText(caption);
     return button;
+}
+
+// The monitor mix readout: the negated playback and microphone cuts.
+QString MixReadout(std::int32_t micCut, std::int32_t playbackCut) {
+    return QCoreApplication::translate("PageKit", "Playback%1:Mic%2")
+        .arg(QString::number(-std::int64_t{playbackCut}), QString::number(-std::int64_t{micCut}));
 }
 
 }  // namespace
@@ -141,9 +149,9 @@ void ShowMonitorMix(ImageSlider* slider, SkinLabel* readout, const DeviceParams&
     slider->SetPos(MixPositionFromCuts(micCut, playbackCut));
     // The readout names the side whose cut places the slider; the other side reads 0.
     if (micCut >= 1) {
-        readout->SetText(QString::fromStdString(MixReadout(micCut, 0)));
+        readout->SetText(MixReadout(micCut, 0));
     } else {
-        readout->SetText(QString::fromStdString(MixReadout(0, std::max(playbackCut, 0))));
+        readout->SetText(MixReadout(0, std::max(playbackCut, 0)));
     }
 }
 
@@ -154,8 +162,7 @@ void StoreMonitorMix(DeviceParams& params, int position, SkinLabel* readout) {
     } else {
         StoreMonitorMicCut(params, cuts.micCut);
     }
-    readout->SetText(
-        QString::fromStdString(MixReadout(params.monitorMicCut, params.monitorPlaybackCut)));
+    readout->SetText(MixReadout(params.monitorMicCut, params.monitorPlaybackCut));
 }
 
 }  // namespace quavelo

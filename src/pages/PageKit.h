@@ -96,7 +96,8 @@ void ShowSwitchWithLevel(ImageButton* sw, DropDownButton* list, std::int32_t on,
 // has no choice.
 int ChosenLevel(const DropDownButton* list);
 
-// The monitor mix slider and its readout from the model's two cuts.
+// The monitor mix slider and its readout ("Playback%1:Mic%2" of the negated cuts, in the
+// user's language) from the model's two cuts.
 void ShowMonitorMix(ImageSlider* slider, SkinLabel* readout, const DeviceParams& params);
 // Stores the cuts of a mix slider position (one side cut, the other 0) and shows them in the
 // readout.

@@ -18,7 +18,7 @@ struct PageSend {
     std::function<bool(DeviceCommands&, const DeviceParams&)> group;
     // Whether a send job settles 20 ms before it sends (only where sends run on the send worker).
     SendWorker::Settle settle = SendWorker::Settle::Pause20ms;
-    // A failed group is reported with "发送失败", once: a group stops at its first failure.
+    // A failed group is reported with "Send failed", once: a group stops at its first failure.
     bool reportsFailure = false;
 };
 

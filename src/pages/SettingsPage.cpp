@@ -18,8 +18,8 @@ constexpr int kGap = 6;
 
 SettingsPage::SettingsPage(QWidget* parent)
     : QWidget(parent),
-      ok_(new QPushButton(QStringLiteral("确定"), this)),
-      cancel_(new QPushButton(QStringLiteral("取消"), this)) {
+      ok_(new QPushButton(tr("OK"), this)),
+      cancel_(new QPushButton(tr("Cancel"), this)) {
     resize(kPageSize);
     SetControlId(ok_, kIdOk);
     SetControlId(cancel_, kIdCancel);

@@ -6,7 +6,7 @@ class QPushButton;
 
 namespace quavelo {
 
-// The settings page: the two buttons "确定" and "取消" at its top left and nothing else. The main
+// The settings page: the two buttons "OK" and "Cancel" at its top left and nothing else. The main
 // window creates it hidden and never shows it; either button ends the page, which hides it.
 class SettingsPage : public QWidget {
     Q_OBJECT

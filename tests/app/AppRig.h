@@ -4,9 +4,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainWindow.h"
 #include "app/StartScreen.h"
+#include "app/Translations.h"
 #include "link/QueuedRemovalMonitor.h"
 #include "pages/Kd4Page.h"
 #include "pages/TorvaPage.h"
@@ -21,8 +23,22 @@ namespace quavelo::test {
 
 // The panel as a user meets it, over the real HidControl and the simulated devices: one TORVA
 // and one KD4 on a backend, their removals on a queued monitor that the window watches, message
-// boxes recorded, the log in a fresh data directory.
+// boxes recorded in the user's language, the log in a fresh data directory.
 struct AppRig {
+    // The simulated backend, or with `refusal` set a refusal of every opening (another QUAVELO
+    // process has the device, this user may not open it, ...).
+    struct Devices final : HidBackend {
+        explicit Devices(HidBackend& to) : target(to) {}
+        std::vector<HidDeviceInfo> Enumerate() override { return target.Enumerate(); }
+        std::unique_ptr<HidDevice> Open(const std::string& path, OpenError& error) override {
+            if (!refusal) return target.Open(path, error);
+            error = *refusal;
+            return nullptr;
+        }
+        HidBackend& target;
+        std::optional<OpenError> refusal;
+    };
+
     AppRig() {
         std::string error;
         monitor = QueuedRemovalMonitor::Create(error);
@@ -32,7 +48,7 @@ struct AppRig {
             (model == Model::Kd4 ? kd4 : torva) = &device;
         }
         window = std::make_unique<MainWindow>(
-            params, PanelEnvironment{backend, monitor.get(), prompt, dataDir.Path()});
+            params, PanelEnvironment{devices, monitor.get(), translated, dataDir.Path()});
         window->show();
     }
     SimulatedDevice& Device(Model model) { return model == Model::Kd4 ? *kd4 : *torva; }
@@ -65,9 +81,11 @@ struct AppRig {
 
     std::unique_ptr<QueuedRemovalMonitor> monitor;  // outlives the devices that announce to it
     SimulatedBackend backend;
+    Devices devices{backend};
     SimulatedDevice* torva = nullptr;
     SimulatedDevice* kd4 = nullptr;
     RecordingPrompt prompt;
+    TranslatedPrompt translated{prompt};
     DeviceParams params;
     TempDir dataDir;
     std::unique_ptr<MainWindow> window;

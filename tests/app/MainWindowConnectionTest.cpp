@@ -1,6 +1,7 @@
 // Connecting, disconnecting and removal for both models, over the simulated devices, and the
 // session's events reaching the page.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -69,6 +70,25 @@ TEST_P(ConnectionTest, StartWithoutADeviceThenReturnAndCloseEndTheConnection) {
 
 INSTANTIATE_TEST_SUITE_P(BothModels, ConnectionTest, testing::ValuesIn(kModels));
 
+// A device that is there but cannot be opened is reported on Start with the session's account of
+// it (its node and why), and the panel stays disconnected.
+TEST(OpenRefusedTest, StartSaysWhyAPresentDeviceCannotBeOpened) {
+    for (const OpenError& refusal :
+         {OpenError{OpenError::Kind::InUse, "in use by another QUAVELO process (pid 4242)"},
+          OpenError{OpenError::Kind::NotPermitted, "Permission denied"},
+          OpenError{OpenError::Kind::Other, "No such device"}}) {
+        AppRig rig;
+        rig.devices.refusal = refusal;
+        rig.Start(Model::Kd4);
+        QTest::qWait(100);
+        ASSERT_EQ(rig.prompt.Infos().size(), 1U) << refusal.text;
+        EXPECT_THAT(rig.prompt.Infos()[0], testing::HasSubstr("sim:kd4"));
+        EXPECT_THAT(rig.prompt.Infos()[0], testing::HasSubstr(refusal.text));
+        EXPECT_TRUE(rig.ShowsDisconnected() && !rig.window->Opened());
+        EXPECT_TRUE(rig.Page(Model::Kd4)->isEnabled());
+    }
+}
+
 TEST(TorvaConnectTest, FailedReadBackSaysSoOnceAndKeepsTheLinkForReturnToClose) {
     AppRig rig;
     SimFaults faults;
@@ -80,6 +100,32 @@ TEST(TorvaConnectTest, FailedReadBackSaysSoOnceAndKeepsTheLinkForReturnToClose) 
     EXPECT_TRUE(rig.window->Opened() && rig.ShowsDisconnected() && !rig.window->PollerRunning());
     rig.Return();
     EXPECT_FALSE(rig.window->Opened());
+}
+
+// Until the KD4's read-back has ended its answers may overwrite the model: the page takes no
+// edit before (a click on the gain slider changes neither the model nor the wire) and then shows
+// what the device holds.
+TEST(Kd4ConnectTest, ThePageTakesNoEditUntilTheReadBackHasEnded) {
+    AppRig rig;
+    const int initial = rig.params.micGain;
+    ASSERT_TRUE(rig.kd4->TurnGainKnob(5));
+    SimFaults slow;
+    slow.latency = std::chrono::milliseconds(20);
+    rig.kd4->SetFaults(slow);
+    rig.Start(Model::Kd4);
+    for (int request = 0; request < 3; ++request) {
+        ASSERT_TRUE(rig.kd4->WaitForReceived(std::chrono::seconds(5)));
+    }
+    auto* slider = FindControl<ImageSlider>(rig.window->Kd4PageWidget(), Kd4Page::kIdMicGainSlider);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, slider->rect().center());
+    QCoreApplication::processEvents();  // the slider's notifications come queued
+    EXPECT_THAT(std::int32_t{rig.params.micGain}, testing::AnyOf(initial, initial + 5))
+        << "read back only";
+    ASSERT_TRUE(rig.WaitConnected());
+    QTest::qWait(300);
+    EXPECT_EQ(slider->GetPos(), initial + 5);
+    EXPECT_EQ(rig.params.micGain, initial + 5);
+    for (const auto& report : rig.kd4->TakeReceived()) EXPECT_NE(report.at(5), 0x00) << "a write";
 }
 
 // What the reader thread receives reaches the page through the session's events: the read-back

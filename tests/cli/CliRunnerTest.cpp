@@ -165,7 +165,7 @@ TEST(CliRunnerTest, EachRefusalAndFailureHasItsCodeAndSaysWhyAndWritesNothing) {
         {{"set", "mic-gain", "3"}, 4, "Read para fail.", SilentAt(0x10)},
         {{"--model", "kd4", "dump"}, 4, "Read para fail.", SilentAt(0x30)},
         {{"levels"}, 5, "did not report", SilentAt(dsp::kLevel1)},
-        {{"preset", "load", "1"}, 6, "没有保存"},
+        {{"preset", "load", "1"}, 6, "Not saved"},
         {{"--model", "kd4", "preset", "show", "2"}, 6, "707",
          [](CliRig& rig) { std::ofstream(rig.dir.Path() / "SAVE1.dat") << std::string(707, 0); }},
         {{"preset", "save", "1"}, 6, "the slot is unchanged",

@@ -190,7 +190,7 @@ const Command kCommands[] = {
     COMMAND(Kd4, StoreSettings(), (void)0, 0, 0, Unchecked, "L Csend error"),
     COMMAND(Torva, SetStereo(), p.stereo = 0), COMMAND(Kd4, RequestLevel(), (void)0),
     COMMAND(Kd4, RequestAllSettings(), (void)0), COMMAND(Torva, ReadAllSettings(), (void)0),
-    COMMAND(Torva, PushAllSettings(), (void)0, 0, 0, Unchecked, "I 发送失败"),
+    COMMAND(Torva, PushAllSettings(), (void)0, 0, 0, Unchecked, "I Send failed"),
     Command{"Torva PollLevels(first, second)", [](CommandRig& rig, int) {
                 std::int32_t a, b; return rig.commands.PollLevels(a, b); }},
 };

@@ -142,7 +142,7 @@ TEST(ValueDisplayTest, ShowsTheEndsOfEachRange) {
     const std::pair<std::string, std::string> texts[] = {
         {MicGainText(0), "0dB"}, {MicGainText(3), "2dB"}, {MicGainText(47), "35dB"},
         {MonitorLevelText(0), "-80dB"}, {MonitorLevelText(80), "0dB"},
-        {MixReadout(12, 80), "回放-80:话筒-12"}, {MakeBandReadout(2, band, GainFormat::WholeDb).gain, "Gain:0"},
+        {MakeBandReadout(2, band, GainFormat::WholeDb).gain, "Gain:0"},
         {MakeBandReadout(2, band, GainFormat::TenthsDb).gain, "Gain:-0.5"}};
     const std::array<int, 3> mix[] = {  // slider position, mic cut, playback cut
         {191, 0, 0}, {161, 0, 0}, {221, 0, 0}, {160, 0, 1}, {222, 1, 0}, {0, 0, 80}, {382, 80, 0},

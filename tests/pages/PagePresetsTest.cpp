@@ -27,7 +27,7 @@ void CheckPresetFlow(const Texts& t,
     for (int id : {kIdSaveButton, kIdFirstSlotButton + 3, kIdSaveButton}) rig.Click(id);
     rig.prompt.SetDefaultConfirmAnswer(true);
     rig.Click(kIdReadButton);
-    EXPECT_EQ(rig.prompt.Infos(), (std::vector<std::string>{t.noSlot, "没有保存"}));
+    EXPECT_EQ(rig.prompt.Infos(), (std::vector<std::string>{t.noSlot, "Not saved"}));
     EXPECT_EQ(rig.prompt.Confirms(), (std::vector<std::string>{t.confirmSave, t.confirmRead}));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(test::SettingsByName(rig.params), untouched);
@@ -55,13 +55,14 @@ void CheckPresetFlow(const Texts& t,
     rig.link.FailWritesFrom(rig.link.WriteAttempts() + 3);
     rig.Click(kIdReadButton);
     rig.TakeSent();
-    EXPECT_EQ(rig.prompt.Infos().back(), "发送失败");
+    EXPECT_EQ(rig.prompt.Infos().back(), "Send failed");
     EXPECT_EQ(rig.prompt.Infos().size(), 3U) << "said once";
 }
 
 TEST(PagePresetsTest, TorvaSavesAndRecalls) {
-    CheckPresetFlow<test::TorvaRig>({"没有选择保存序号", "是否替换预设设置?", "是否调用预设设置?"},
-                                    [](auto& c, auto&) { SendPresetRecall(c); });
+    CheckPresetFlow<test::TorvaRig>(
+        {"No preset slot selected", "Replace the preset?", "Recall the preset?"},
+        [](auto& c, auto&) { SendPresetRecall(c); });
 }
 
 TEST(PagePresetsTest, Kd4SavesAndRecallsInASendJob) {
