@@ -75,6 +75,10 @@ int Application::Main(int& argc, char** argv, std::chrono::steady_clock::time_po
             "the panel without one");
         return kFailure;
     }
+    if (early.action == AppOptions::Action::kRun && early.scale) {
+        // Qt takes the factor when the application starts, on top of the screen's own ratio.
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(*early.scale));
+    }
     // A usage error is judged again once Qt has taken its own options (-platform, -style, ...).
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quavelo"));
