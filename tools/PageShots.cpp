@@ -129,8 +129,11 @@ struct Scene {
         page.ShowLevels(Levels(readings));
     }
 
+    // At the screen's pixel ratio, so QT_SCALE_FACTOR=2 renders the page at twice the size.
     bool Save(const QString& path) {
-        QImage image(page.size(), QImage::Format_ARGB32);
+        const qreal ratio = page.devicePixelRatio();
+        QImage image(page.size() * ratio, QImage::Format_ARGB32);
+        image.setDevicePixelRatio(ratio);
         page.render(&image);
         return image.save(path);
     }

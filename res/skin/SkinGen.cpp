@@ -1,5 +1,7 @@
 // skin-gen OUTDIR NAME...: paints each named skin image ("<number>.png" or "<number>.bmp", the
-// number of its SkinImage) into OUTDIR.
+// number of its SkinImage) into OUTDIR. "<number>@2x.png" (or .bmp) paints the same image at twice
+// its size in each direction, for screens of two device pixels per pixel: the same drawing at
+// double resolution, so its lines and text stay sharp where the 1x image would be magnified.
 // The output depends only on this program and the installed fonts, so a build is repeatable.
 
 #include <QGuiApplication>
@@ -85,31 +87,46 @@ const Recipe* Find(int number) {
     return nullptr;
 }
 
-QImage Paint(const Recipe& image) {
-    QImage canvas(image.width, image.height, QImage::Format_ARGB32_Premultiplied);
+// The image at `scale` device pixels per pixel; the painting function sees the 1x size.
+QImage Paint(const Recipe& image, int scale) {
+    QImage canvas(image.width * scale, image.height * scale, QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(scale);
     canvas.fill(image.base.isValid() ? image.base : QColor(Qt::transparent));
     {
         QPainter p(&canvas);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        image.paint(p, canvas.size());
+        image.paint(p, QSize(image.width, image.height));
     }
     return image.kind == Kind::Rgba ? canvas.convertToFormat(QImage::Format_ARGB32)
                                     : canvas.convertToFormat(QImage::Format_RGB32);
 }
 
-// Parses "<number>.png" or "<number>.bmp"; the extension must match the image's kind.
-const Recipe* Requested(const QString& name) {
+struct Request {
+    const Recipe* image = nullptr;
+    int scale = 1;
+};
+
+// Parses "<number>.png" or "<number>.bmp", optionally "@2x" before the extension; the extension
+// must match the image's kind.
+Request Requested(const QString& name) {
     const int dot = name.lastIndexOf(u'.');
-    if (dot <= 0) return nullptr;
+    if (dot <= 0) return {};
+    QString stem = name.left(dot);
+    int scale = 1;
+    if (stem.endsWith(u"@2x")) {
+        stem.chop(3);
+        scale = 2;
+    }
     bool ok = false;
-    const int number = name.left(dot).toInt(&ok);
+    const int number = stem.toInt(&ok);
     const Recipe* image = ok ? Find(number) : nullptr;
-    if (image == nullptr) return nullptr;
+    if (image == nullptr) return {};
     const QString ext = name.mid(dot + 1);
     const bool isBitmap = image->kind == Kind::Bitmap;
-    return (ext == u"bmp") == isBitmap && (ext == u"png" || ext == u"bmp") ? image : nullptr;
+    if ((ext == u"bmp") != isBitmap || (ext != u"png" && ext != u"bmp")) return {};
+    return {image, scale};
 }
 
 }  // namespace
@@ -119,19 +136,19 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: skin-gen OUTDIR <number>.png|<number>.bmp ...\n");
+        std::fprintf(stderr, "usage: skin-gen OUTDIR <number>[@2x].png|<number>[@2x].bmp ...\n");
         return 2;
     }
     const QString dir = args.at(1);
     for (qsizetype i = 2; i < args.size(); ++i) {
-        const Recipe* image = Requested(args.at(i));
-        if (image == nullptr) {
+        const Request request = Requested(args.at(i));
+        if (request.image == nullptr) {
             std::fprintf(stderr, "skin-gen: no skin image %s\n", qPrintable(args.at(i)));
             return 2;
         }
         const QString path = dir + u'/' + args.at(i);
-        const char* format = image->kind == Kind::Bitmap ? "BMP" : "PNG";
-        if (!Paint(*image).save(path, format)) {
+        const char* format = request.image->kind == Kind::Bitmap ? "BMP" : "PNG";
+        if (!Paint(*request.image, request.scale).save(path, format)) {
             std::fprintf(stderr, "skin-gen: cannot write %s\n", qPrintable(path));
             return 1;
         }

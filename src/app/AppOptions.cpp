@@ -6,6 +6,9 @@ namespace quavelo {
 
 namespace {
 
+constexpr double kMinScale = 1.0;
+constexpr double kMaxScale = 4.0;
+
 std::filesystem::path ToPath(const QString& value) {
     return std::filesystem::path(value.toStdString());
 }
@@ -85,11 +88,18 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
                        "the simulated-device window to PNG files in DIR, print their paths and "
                        "exit. Needs no display."),
         QStringLiteral("DIR"));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("Draw the panel FACTOR times larger (1 to 4, e.g. 1.5 or 2), as on a "
+                       "screen of that pixel density, over what the screen itself asks for; with "
+                       "--screenshot the images have FACTOR times the pixels each way."),
+        QStringLiteral("FACTOR"));
     const QCommandLineOption measure(
         QStringLiteral("measure-startup"),
         QStringLiteral("Print the time of the start screen's first paint and the memory in use, "
                        "connected to the simulated TORVA, and exit."));
-    parser.addOptions({help, version, simulate, simState, trace, dataDir, screenshot, measure});
+    parser.addOptions(
+        {help, version, simulate, simState, trace, dataDir, screenshot, scale, measure});
 
     AppOptions options;
     auto usage = [&options](const QString& message) {
@@ -114,7 +124,7 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
                      parser.positionalArguments().first());
     }
 
-    for (const QCommandLineOption* option : {&simState, &trace, &dataDir, &screenshot}) {
+    for (const QCommandLineOption* option : {&simState, &trace, &dataDir, &screenshot, &scale}) {
         if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
             return usage(QStringLiteral("--%1 needs a value").arg(option->names().first()));
         }
@@ -125,6 +135,15 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
     if (parser.isSet(trace)) options.trace = ToPath(parser.value(trace));
     if (parser.isSet(dataDir)) options.dataDir = ToPath(parser.value(dataDir));
     if (parser.isSet(screenshot)) options.screenshotDir = ToPath(parser.value(screenshot));
+    if (parser.isSet(scale)) {
+        bool ok = false;
+        const double factor = parser.value(scale).toDouble(&ok);
+        if (!ok || !(factor >= kMinScale && factor <= kMaxScale)) {
+            return usage(QStringLiteral("--scale takes a factor from 1 to 4, not ") +
+                         parser.value(scale));
+        }
+        options.scale = factor;
+    }
 
     if ((options.simState || options.trace || options.measureStartup) && !options.Simulated()) {
         return usage(QStringLiteral(

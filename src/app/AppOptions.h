@@ -10,7 +10,7 @@ namespace quavelo {
 
 // The panel's command line:
 //   quavelo [--simulate] [--sim-state FILE] [--trace FILE] [--data-dir DIR]
-//           [--screenshot DIR] [--measure-startup]
+//           [--screenshot DIR] [--scale FACTOR] [--measure-startup]
 struct AppOptions {
     enum class Action { kRun, kHelp, kVersion, kUsageError };
 
@@ -24,6 +24,9 @@ struct AppOptions {
     std::optional<std::filesystem::path> dataDir;
     std::optional<std::filesystem::path> screenshotDir;
     bool measureStartup = false;
+    // Device pixels per pixel the panel is drawn with, 1 to 4 (--scale); nullopt leaves it to the
+    // screen. The layout stays the same in device-independent pixels.
+    std::optional<double> scale;
 
     // True when the panel runs on the simulated devices (--simulate, or the screenshots, which
     // always do).

@@ -78,6 +78,10 @@ int Application::Main(int& argc, char** argv, std::chrono::steady_clock::time_po
             "the panel without one");
         return kFailure;
     }
+    if (early.action == AppOptions::Action::kRun && early.scale) {
+        // Qt takes the factor when the application starts, on top of the screen's own ratio.
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(*early.scale));
+    }
     // The window's runs end on SIGTERM, SIGINT and SIGHUP through the event loop; the signals
     // are blocked before Qt starts any thread. Screenshots keep the signals' default action.
     if (early.action == AppOptions::Action::kRun && !early.screenshotDir) {

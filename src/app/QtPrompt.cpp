@@ -34,7 +34,7 @@ bool QtPrompt::Confirm(std::string_view text) {
 }
 
 void QtPrompt::ShowInfo(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kTitle), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), text, QMessageBox::Ok,
                     window_.data());
     box.exec();
 }

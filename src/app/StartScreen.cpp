@@ -7,7 +7,7 @@
 #include "widgets/ControlId.h"
 #include "widgets/ImageButton.h"
 #include "widgets/LevelMeter.h"
-#include "widgets/PngResource.h"
+#include "widgets/SkinArt.h"
 #include "widgets/SkinColor.h"
 #include "widgets/SkinLabel.h"
 
@@ -103,7 +103,7 @@ bool StartScreen::OnInitDialog() {
     progress_->SetMeterImages(SkinImage::StartMeterFill, SkinImage::StartMeterBackground);
     progress_->hide();
 
-    brand_ = LoadPngResource(SkinImage::BrandPanel);
+    brand_ = SkinArt::Png(SkinImage::BrandPanel);
     QFont caption = font();
     caption.setPixelSize(15);
     setFont(caption);
@@ -134,7 +134,7 @@ void StartScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(FromGdiColor(0x202020));
     painter.fillRect(rect(), FromGdiColor(MainWindow::kBackground));
-    if (!brand_.isNull()) painter.drawImage(kBrandAt, brand_);
+    if (!brand_.isNull()) DrawSkinArt(painter, kBrandAt, brand_);
     painter.setPen(QPen(FromGdiColor(kRuleColour), 1));
     painter.drawLine(50, kRuleY, width() - 30, kRuleY);
     QFont hint(QStringLiteral("Microsoft MHei"));

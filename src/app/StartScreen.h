@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 #include "device/DeviceParams.h"
+#include "widgets/SkinArt.h"
 
 namespace quavelo {
 
@@ -50,7 +50,7 @@ class StartScreen : public QWidget {
 
     DeviceParams& params_;
     MainWindow& mainWindow_;
-    QImage brand_;
+    SkinArt brand_;
 
     // Child widgets, owned by the screen.
     LevelMeter* progress_;

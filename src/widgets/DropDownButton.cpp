@@ -11,6 +11,7 @@
 #include "widgets/DropDownPopup.h"
 #include "widgets/OffscreenBuffer.h"
 #include "widgets/PngResource.h"
+#include "widgets/SkinArt.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
@@ -177,12 +178,12 @@ void DropDownButton::paintEvent(QPaintEvent*) {
         font = &fontHover_;
         colour = textColorHover_;
     }
-    const QImage bitmap = face ? LoadBitmapResource(*face) : QImage();
+    const SkinArt bitmap = face ? SkinArt::Bitmap(*face) : SkinArt();
     if (bitmap.isNull()) {
         dc->fillRect(rect(), palette().button());
     } else {
         dc->setRenderHint(QPainter::SmoothPixmapTransform);
-        dc->drawImage(rect(), bitmap);
+        DrawSkinArt(dc.painter(), rect(), bitmap);
     }
     if (text().isEmpty()) return;
     dc->setFont(*font);

@@ -1,6 +1,10 @@
 #include "widgets/DropDownPopup.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWindow>
 
 #include "widgets/DropDownButton.h"
 #include "widgets/DropDownList.h"
@@ -11,13 +15,39 @@ DropDownPopup::DropDownPopup(DropDownButton* owner)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint),
       owner_(owner),
       list_(new DropDownList(this)) {
-    // A press outside closes the pop-up and is not passed on: a press on the button itself must
-    // not reopen the list it just closed.
+    // mousePressEvent passes a press outside on itself: the toolkit's own replay is posted, so
+    // it may come after the release, and it would reach the drop-down's button too and reopen
+    // the list.
     setAttribute(Qt::WA_NoMouseReplay);
     connect(list_, &DropDownList::selectionEnded, this, &DropDownPopup::OnSelectionEnded);
 }
 
 void DropDownPopup::resizeEvent(QResizeEvent*) { list_->setGeometry(rect()); }
+
+// While the pop-up is open it takes every press; one that reaches the pop-up itself rather than
+// its list lies outside it.
+void DropDownPopup::mousePressEvent(QMouseEvent* event) {
+    if (rect().contains(event->position().toPoint())) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    const QPointer<QWidget> under = QApplication::widgetAt(event->globalPosition().toPoint());
+    close();
+    if (under == nullptr || under == owner_ || owner_->isAncestorOf(under)) return;
+    QWidget* window = under->window();
+    QWindow* handle = window->windowHandle();
+    if (handle == nullptr) return;
+    if (!window->isActiveWindow()) window->activateWindow();
+    // Delivered at once and through the window, as the window system's press is, so the window
+    // picks the control and the release that follows goes to the same one.
+    const QPointF local = window->mapFromGlobal(event->globalPosition());
+    QMouseEvent press(QEvent::MouseButtonPress, local, local, event->globalPosition(),
+                      event->button(), event->buttons(), event->modifiers(),
+                      event->pointingDevice());
+    press.setTimestamp(event->timestamp());
+    QCoreApplication::sendEvent(handle, &press);
+}
 
 void DropDownPopup::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {

@@ -11,6 +11,10 @@ class DropDownList;
 // choice, on a press outside it, on Escape, or when it loses the focus; it is owned by its button
 // and created once per button. However it closes, the list's current item is the last choice
 // again, so an item only highlighted under the pointer never becomes the button's selection.
+//
+// A press outside the pop-up closes it and goes on to whatever lies under the pointer, so one
+// click on another control both closes the list and works that control; only a press on the
+// pop-up's own button just closes it (passed on, it would open the list again).
 class DropDownPopup : public QWidget {
     Q_OBJECT
 
@@ -21,6 +25,7 @@ class DropDownPopup : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

@@ -5,7 +5,6 @@
 #include <QToolTip>
 
 #include "widgets/OffscreenBuffer.h"
-#include "widgets/PngResource.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
@@ -13,12 +12,12 @@ namespace quavelo {
 ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {}
 
 void ImageButton::SetImages3(SkinImage normal, SkinImage pressed, SkinImage hover) {
-    images_ = {LoadPngResource(normal), LoadPngResource(pressed), LoadPngResource(hover)};
+    images_ = {SkinArt::Png(normal), SkinArt::Png(pressed), SkinArt::Png(hover)};
     ApplySizeMode();
 }
 
 void ImageButton::SetImages2(SkinImage unchecked, SkinImage checked) {
-    images_ = {LoadPngResource(unchecked), LoadPngResource(checked), QImage()};
+    images_ = {SkinArt::Png(unchecked), SkinArt::Png(checked), SkinArt()};
     ApplySizeMode();
 }
 
@@ -47,7 +46,7 @@ void ImageButton::ApplySizeMode() {
     update();
 }
 
-const QImage* ImageButton::CurrentImage() {
+const SkinArt* ImageButton::CurrentImage() {
     if (kind_ == kPushButton) {
         const bool active = isDown() || hovering_;
         if (changeCaptionColor_) captionColor_ = active ? activeCaptionColor_ : normalCaptionColor_;
@@ -61,9 +60,9 @@ void ImageButton::paintEvent(QPaintEvent*) {
     QPainter target(this);
     OffscreenBuffer dc(target, rect());
     dc->setRenderHint(QPainter::SmoothPixmapTransform);
-    const QImage* image = CurrentImage();
+    const SkinArt* image = CurrentImage();
     const QRect face(QPoint(0, 0), ImageSize());
-    if (image != nullptr && !image->isNull()) dc->drawImage(face, *image);
+    if (image != nullptr && !image->isNull()) DrawSkinArt(dc.painter(), face, *image);
 
     // The caption takes the parent's font size in the caption face; a button without a parent
     // has no font to follow and draws no caption.

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QImage>
 
 #include <array>
 #include <cstdint>
 
+#include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
 
 namespace quavelo {
@@ -65,7 +65,7 @@ class ImageButton : public QAbstractButton {
 
   private:
     void ApplySizeMode();
-    const QImage* CurrentImage();
+    const SkinArt* CurrentImage();
 
     int kind_ = kSwitch;
     int checked_ = 0;
@@ -78,7 +78,7 @@ class ImageButton : public QAbstractButton {
     bool hovering_ = false;
     int width_ = 0;
     int height_ = 0;
-    std::array<QImage, 3> images_;
+    std::array<SkinArt, 3> images_;
 };
 
 }  // namespace quavelo

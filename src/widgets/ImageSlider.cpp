@@ -8,15 +8,14 @@
 
 #include "widgets/ControlId.h"
 #include "widgets/OffscreenBuffer.h"
-#include "widgets/PngResource.h"
 
 namespace quavelo {
 
 ImageSlider::ImageSlider(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 void ImageSlider::SetChannelImages(SkinImage fill, SkinImage channel) {
-    fill_ = LoadPngResource(fill);
-    channel_ = LoadPngResource(channel);
+    fill_ = SkinArt::Png(fill);
+    channel_ = SkinArt::Png(channel);
     width_ = fill_.width();
     height_ = fill_.height();
     resize(width_, height_);
@@ -25,8 +24,8 @@ void ImageSlider::SetChannelImages(SkinImage fill, SkinImage channel) {
 }
 
 void ImageSlider::SetThumbImages(SkinImage thumb, SkinImage activeThumb) {
-    thumb_ = LoadPngResource(thumb);
-    activeThumb_ = LoadPngResource(activeThumb);
+    thumb_ = SkinArt::Png(thumb);
+    activeThumb_ = SkinArt::Png(activeThumb);
     thumbWidth_ = thumb_.width();
     thumbHeight_ = thumb_.height();
     if (!channelSet_) {
@@ -159,24 +158,24 @@ void ImageSlider::paintEvent(QPaintEvent*) {
     if (channelSet_) {
         const QRect whole(0, 0, width_, height_);
         if (!isEnabled() || channel_.isNull()) {
-            dc->drawImage(whole, channel_, whole);
+            DrawSkinArt(dc.painter(), whole, channel_, whole);
         } else if (vertical_) {
             const QRect above(0, 0, width_, c);
             const QRect below(0, c, width_, height_ - c);
-            dc->drawImage(above, channel_, above);
-            dc->drawImage(below, fill_, below);
+            DrawSkinArt(dc.painter(), above, channel_, above);
+            DrawSkinArt(dc.painter(), below, fill_, below);
         } else {
             const QRect before(0, 0, c, height_);
             const QRect after(c, 0, width_ - c, height_);
-            dc->drawImage(before, fill_, before);
-            dc->drawImage(after, channel_, after);
+            DrawSkinArt(dc.painter(), before, fill_, before);
+            DrawSkinArt(dc.painter(), after, channel_, after);
         }
     }
     if (thumbSet_ && isEnabled()) {
-        const QImage& image = dragging_ ? activeThumb_ : thumb_;
+        const SkinArt& image = dragging_ ? activeThumb_ : thumb_;
         const QPoint at = vertical_ ? QPoint(marginLeft_, c - thumbHeight_ / 2)
                                     : QPoint(c - thumbWidth_ / 2, marginTop_);
-        dc->drawImage(QRect(at, QSize(thumbWidth_, thumbHeight_)), image);
+        DrawSkinArt(dc.painter(), QRect(at, QSize(thumbWidth_, thumbHeight_)), image);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
+#include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
 #include "widgets/SliderAxis.h"
 
@@ -81,10 +81,10 @@ class ImageSlider : public QWidget {
     bool channelSet_ = false;
     bool thumbSet_ = false;
     bool dragging_ = false;
-    QImage fill_;
-    QImage channel_;
-    QImage thumb_;
-    QImage activeThumb_;
+    SkinArt fill_;
+    SkinArt channel_;
+    SkinArt thumb_;
+    SkinArt activeThumb_;
 };
 
 }  // namespace quavelo

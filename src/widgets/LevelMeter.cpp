@@ -6,15 +6,14 @@
 
 #include "widgets/MeterFill.h"
 #include "widgets/OffscreenBuffer.h"
-#include "widgets/PngResource.h"
 
 namespace quavelo {
 
 LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) {}
 
 void LevelMeter::SetMeterImages(SkinImage fill, SkinImage background) {
-    fill_ = LoadPngResource(fill);
-    background_ = LoadPngResource(background);
+    fill_ = SkinArt::Png(fill);
+    background_ = SkinArt::Png(background);
     update();
 }
 
@@ -36,12 +35,12 @@ void LevelMeter::paintEvent(QPaintEvent*) {
     QPainter target(this);
     OffscreenBuffer dc(target, rect());
     dc->setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!background_.isNull()) dc->drawImage(rect(), background_);
+    if (!background_.isNull()) DrawSkinArt(dc.painter(), rect(), background_);
     if (fill_.isNull()) return;
     const MeterFill part = MeterFillFor(width(), fill_.width(), lower_, upper_, pos_);
     if (part.fillWidth <= 0 || part.sourceWidth <= 0) return;
-    dc->drawImage(QRect(0, 0, part.fillWidth, height()), fill_,
-                  QRect(0, 0, part.sourceWidth, fill_.height()));
+    DrawSkinArt(dc.painter(), QRect(0, 0, part.fillWidth, height()), fill_,
+                QRect(0, 0, part.sourceWidth, fill_.height()));
 }
 
 }  // namespace quavelo

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
+#include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
 
 namespace quavelo {
@@ -35,8 +35,8 @@ class LevelMeter : public QWidget {
     int lower_ = 0;
     int upper_ = 100;
     int pos_ = 0;
-    QImage fill_;
-    QImage background_;
+    SkinArt fill_;
+    SkinArt background_;
 };
 
 }  // namespace quavelo

@@ -16,15 +16,18 @@ QImage Decode(const QString& path, const char* format, QByteArrayView signature)
     return QImage::fromData(data, format);
 }
 
+QString ResourcePath(SkinImage image, int scale, const char* extension) {
+    const QString density = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    return QStringLiteral(":/skin/%1%2.%3")
+        .arg(SkinImageNumber(image))
+        .arg(density, QLatin1String(extension));
+}
+
 }  // namespace
 
-QString PngResourcePath(SkinImage image) {
-    return QStringLiteral(":/skin/%1.png").arg(SkinImageNumber(image));
-}
+QString PngResourcePath(SkinImage image, int scale) { return ResourcePath(image, scale, "png"); }
 
-QString BitmapResourcePath(SkinImage image) {
-    return QStringLiteral(":/skin/%1.bmp").arg(SkinImageNumber(image));
-}
+QString BitmapResourcePath(SkinImage image, int scale) { return ResourcePath(image, scale, "bmp"); }
 
 QImage LoadPngResource(SkinImage image) { return LoadPngFromResource(PngResourcePath(image)); }
 
@@ -33,7 +36,11 @@ QImage LoadPngFromResource(const QString& resourcePath) {
 }
 
 QImage LoadBitmapResource(SkinImage image) {
-    return Decode(BitmapResourcePath(image), "BMP", "BM");
+    return LoadBitmapFromResource(BitmapResourcePath(image));
+}
+
+QImage LoadBitmapFromResource(const QString& resourcePath) {
+    return Decode(resourcePath, "BMP", "BM");
 }
 
 }  // namespace quavelo

@@ -6,7 +6,6 @@
 #include <QToolTip>
 
 #include "widgets/OffscreenBuffer.h"
-#include "widgets/PngResource.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
@@ -60,12 +59,12 @@ void SkinLabel::SetFontSize(int points) {
 }
 
 void SkinLabel::SetBackgroundImage(SkinImage image) {
-    backgroundImage_ = LoadPngResource(image);
+    backgroundImage_ = SkinArt::Png(image);
     update();
 }
 
 void SkinLabel::SetOverlayImage(SkinImage image) {
-    overlayImage_ = LoadPngResource(image);
+    overlayImage_ = SkinArt::Png(image);
     update();
 }
 
@@ -76,11 +75,12 @@ void SkinLabel::paintEvent(QPaintEvent*) {
     const QRect client = rect();
 
     if (transparent_) {
-        if (overlayOn_ && !overlayImage_.isNull()) dc->drawImage(client, overlayImage_);
+        if (overlayOn_ && !overlayImage_.isNull()) DrawSkinArt(dc.painter(), client, overlayImage_);
     } else {
         dc->fillRect(client, FromGdiColor(backgroundColor_));
         if (drawBitmap_ && !backgroundBitmap_.isNull()) dc->drawImage(0, 0, backgroundBitmap_);
-        if (drawImage_ && !backgroundImage_.isNull()) dc->drawImage(client, backgroundImage_);
+        if (drawImage_ && !backgroundImage_.isNull())
+            DrawSkinArt(dc.painter(), client, backgroundImage_);
     }
 
     if (frame_) {

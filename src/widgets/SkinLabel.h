@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "widgets/LabelFormat.h"
+#include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
 
 namespace quavelo {
@@ -131,8 +132,8 @@ class SkinLabel : public QWidget {
     bool drawBitmap_ = false;
     bool drawImage_ = false;
     QImage backgroundBitmap_;
-    QImage backgroundImage_;
-    QImage overlayImage_;
+    SkinArt backgroundImage_;
+    SkinArt overlayImage_;
     bool overlayOn_ = false;
     int alignment_ = kCentre;
     std::uint32_t textColor_ = 0xFF000000;

@@ -12,6 +12,7 @@ struct OptionsCase {
     Action action;
     bool simulated = false;
     const char* dataDir = nullptr;
+    std::optional<double> scale = std::nullopt;
 };
 
 class AppOptionsTest : public testing::TestWithParam<OptionsCase> {};
@@ -26,6 +27,7 @@ TEST_P(AppOptionsTest, ReadsTheCommandLine) {
     EXPECT_EQ(o.Simulated(), c.simulated);
     EXPECT_EQ(o.dataDir,
               c.dataDir ? std::optional<std::filesystem::path>(c.dataDir) : std::nullopt);
+    EXPECT_EQ(o.scale, c.scale);
 }
 
 // clang-format off
@@ -34,6 +36,10 @@ INSTANTIATE_TEST_SUITE_P(Table, AppOptionsTest, testing::Values(
     OptionsCase{{"--simulate", "--sim-state", "s.bin", "--trace=t.txt", "--data-dir", "/d"},
                 Action::kRun, true, "/d"},
     OptionsCase{{"--screenshot", "shots", "--trace", "t.txt"}, Action::kRun, true},
+    OptionsCase{{"--screenshot", "shots", "--scale", "2"}, Action::kRun, true, nullptr, 2.0},
+    OptionsCase{{"--scale=1.5"}, Action::kRun, false, nullptr, 1.5},
+    OptionsCase{{"--scale", "0.5"}, Action::kUsageError},
+    OptionsCase{{"--scale", "2x"}, Action::kUsageError},
     OptionsCase{{"-platform", "offscreen", "--simulate", "-reverse", "--style=fusion",
                  "-qwindowgeometry", "10x10", "--data-dir", "d"}, Action::kRun, true, "d"},
     OptionsCase{{"--help"}, Action::kHelp}, OptionsCase{{"--version"}, Action::kVersion},

@@ -4,10 +4,12 @@
 
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include "WidgetTestSupport.h"
 #include "widgets/DropDownList.h"
 #include "widgets/DropDownPopup.h"
+#include "widgets/ImageButton.h"
 
 namespace quavelo {
 namespace {
@@ -54,6 +56,39 @@ TEST(DropDownTest, LeavingTheListWithoutAChoiceRestoresThePreviousOne) {
     EXPECT_EQ(combo.GetCurSel(), 1);
     EXPECT_EQ(combo.text(), "MID");
     EXPECT_EQ(choices, (QList<QList<QVariant>>{{1020, 1}}));
+}
+
+// While the list is open the window system hands every press to the pop-up. One click on another
+// control closes the list and works that control; one on the drop-down's own button only closes
+// the list, which must not open again.
+TEST(DropDownTest, AClickOutsideTheOpenListClosesItAndReachesTheControlBeneath) {
+    QWidget& page = test::Page();
+    DropDownButton combo(&page);
+    combo.SetComboBitmaps();
+    ASSERT_TRUE(combo.CreateDropDown(1020));
+    for (const char* item : {"LOW", "HIGH"}) combo.List()->AddString(item);
+    combo.SetCurSel(0);
+    ImageButton toggle(&page);
+    toggle.setGeometry(300, 300, 50, 28);
+    combo.show();
+    toggle.show();
+    QSignalSpy clicks(&toggle, &ImageButton::clicked);
+    const auto clickOn = [&page](QWidget& widget) {
+        QTest::mouseClick(page.windowHandle(), Qt::LeftButton, {},
+                          widget.mapTo(&page, widget.rect().center()));
+    };
+
+    QTest::mouseClick(&combo, Qt::LeftButton, {}, {10, 10});
+    ASSERT_TRUE(combo.ListOpen());
+    clickOn(toggle);
+    EXPECT_FALSE(combo.ListOpen());
+    EXPECT_EQ(clicks.count(), 1);
+
+    QTest::mouseClick(&combo, Qt::LeftButton, {}, {10, 10});
+    ASSERT_TRUE(combo.ListOpen());
+    clickOn(combo);
+    EXPECT_FALSE(combo.ListOpen());
+    EXPECT_EQ(combo.GetCurSel(), 0);
 }
 
 }  // namespace
