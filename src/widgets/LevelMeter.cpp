@@ -7,10 +7,11 @@
 #include "widgets/MeterFill.h"
 #include "widgets/OffscreenBuffer.h"
 #include "widgets/PngResource.h"
+#include "widgets/SkinAccessibility.h"
 
 namespace quavelo {
 
-LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) {}
+LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) { InstallSkinAccessibility(); }
 
 void LevelMeter::SetMeterImages(SkinImage fill, SkinImage background) {
     fill_ = LoadPngResource(fill);
@@ -30,6 +31,7 @@ void LevelMeter::SetPos(int pos) {
     if (held == pos_) return;
     pos_ = held;
     update();
+    NotifyAccessibleValue(this, pos_);
 }
 
 void LevelMeter::paintEvent(QPaintEvent*) {

@@ -7,6 +7,7 @@
 
 #include "widgets/OffscreenBuffer.h"
 #include "widgets/PngResource.h"
+#include "widgets/SkinAccessibility.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
@@ -26,7 +27,7 @@ Qt::Alignment ToQt(int alignment) {
 
 }  // namespace
 
-SkinLabel::SkinLabel(QWidget* parent) : QWidget(parent) {}
+SkinLabel::SkinLabel(QWidget* parent) : QWidget(parent) { InstallSkinAccessibility(); }
 
 void SkinLabel::SetText(const QString& text) {
     text_ = text;
