@@ -97,6 +97,7 @@ void MainWindow::OnInitDialog() {
     indicator_->SetButtonKind(ImageButton::kSwitch);
     indicator_->SetImages2(SkinImage::LampOff, SkinImage::LampOn);
     indicator_->setFocusPolicy(Qt::NoFocus);
+    indicator_->setAccessibleName(tr("Connection"));
 
     CreatePages();
 
@@ -145,6 +146,14 @@ void MainWindow::ShowPage(int index) {
     return_->setVisible(header);
     status_->setVisible(header);
     if (index == kPageStart) title_->SetText(kStartTitle);
+    // The focus goes with the page: to the chosen tile, or to the page's first control.
+    if (index == kPageStart) {
+        startScreen_->FocusChoice();
+    } else if (index == kPageTorva) {
+        torvaPage_->FocusFirstControl();
+    } else {
+        kd4Page_->FocusFirstControl();
+    }
 }
 
 void MainWindow::SetTitleText(const QString& text) {

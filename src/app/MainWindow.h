@@ -75,7 +75,8 @@ class MainWindow : public QWidget {
 
     // Shows page `index` (kPageStart, kPageTorva, kPageKd4) and hides the others; the header's
     // lamp, status and Return button only on a model's page. The start screen sets the title to
-    // "QUAVELO"; the KD4 page is refreshed before it is shown. Other indexes change nothing.
+    // "QUAVELO"; the KD4 page is refreshed before it is shown. The focus moves to the start
+    // screen's chosen tile or the page's first control. Other indexes change nothing.
     void ShowPage(int index);
     // Connects to the model in `deviceModel` when not connected and the link is closed;
     // disconnects when connected; closes the link of a connect whose read-back failed or has not

@@ -1,10 +1,15 @@
 #include "app/StartScreen.h"
 
+#include <QKeyEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <vector>
 
 #include "app/MainWindow.h"
 #include "device/ParamRange.h"
 #include "widgets/ControlId.h"
+#include "widgets/FocusMark.h"
 #include "widgets/ImageButton.h"
 #include "widgets/LevelMeter.h"
 #include "widgets/SkinArt.h"
@@ -61,6 +66,12 @@ StartScreen::StartScreen(DeviceParams& params, MainWindow& mainWindow, QWidget* 
         connect(tile, &ImageButton::clicked, this, [this, tile] { OnTileClicked(tile); });
     }
     connect(start_, &ImageButton::clicked, this, [this] { OnStart(); });
+    setTabOrder(torvaTile_, kd4Tile_);
+    setTabOrder(kd4Tile_, thirdTile_);
+    setTabOrder(thirdTile_, start_);
+    for (ImageButton* control : {torvaTile_, kd4Tile_, thirdTile_, start_}) {
+        control->installEventFilter(this);
+    }
 }
 
 bool StartScreen::OnInitDialog() {
@@ -96,9 +107,18 @@ bool StartScreen::OnInitDialog() {
     torvaCaption_->SetText(torva);
     kd4Caption_->SetText(tr("KD4 Virtual Device Phone Converter"));
     thirdCaption_->SetText(torva);
+    // Each tile is named by its caption and marked inside its card when it has the focus.
+    const std::pair<ImageButton*, SkinLabel*> tiles[] = {
+        {torvaTile_, torvaCaption_}, {kd4Tile_, kd4Caption_}, {thirdTile_, thirdCaption_}};
+    for (const auto& [tile, caption] : tiles) {
+        tile->setAccessibleName(caption->Text());
+        tile->SetExclusive(true);
+        tile->SetFocusMarkShape(7, 12.0);
+    }
 
     progress_->setGeometry(374, 420, 252, 39);
     progress_->SetRange(0, 100);
+    progress_->setAccessibleName(tr("Progress"));
     progress_->SetPos(20);
     progress_->SetMeterImages(SkinImage::StartMeterFill, SkinImage::StartMeterBackground);
     progress_->hide();
@@ -118,6 +138,48 @@ void StartScreen::OnTileClicked(ImageButton* tile) {
     for (ImageButton* each : {torvaTile_, kd4Tile_, thirdTile_}) {
         each->SetChecked(each == tile ? 1 : 0);
         each->repaint();
+    }
+}
+
+void StartScreen::FocusChoice() {
+    for (ImageButton* tile : {torvaTile_, kd4Tile_, thirdTile_}) {
+        if (tile->Checked() != 0) tile->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void StartScreen::MoveChoice(int step) {
+    std::vector<ImageButton*> shown;
+    for (ImageButton* tile : {torvaTile_, kd4Tile_, thirdTile_}) {
+        if (tile->isVisibleTo(this)) shown.push_back(tile);
+    }
+    const auto on = std::find_if(shown.begin(), shown.end(),
+                                 [](const ImageButton* tile) { return tile->Checked() != 0; });
+    if (on == shown.end()) return;
+    const auto index = std::clamp<std::ptrdiff_t>(on - shown.begin() + step, 0,
+                                                  static_cast<std::ptrdiff_t>(shown.size()) - 1);
+    OnTileClicked(shown[static_cast<std::size_t>(index)]);
+    FocusChoice();
+}
+
+bool StartScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    NoteKeyboardUse(static_cast<QWidget*>(watched));
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!key->isAutoRepeat()) OnStart();
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            MoveChoice(-1);
+            return true;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            MoveChoice(1);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -17,6 +17,9 @@ class ImageButton;
 // model in `deviceModel`, shows the model's page titled "Torva" or "KD4" and asks the main window
 // to connect. Returning to the screen keeps the last choice.
 //
+// Keys: Enter anywhere on the screen presses Start, its default button; the arrow keys move the
+// choice, and the focus with it, to the tile before or after; Tab goes from the tiles to Start.
+//
 // The owner constructs the screen (controls only) and calls OnInitDialog once.
 class StartScreen : public QWidget {
     Q_OBJECT
@@ -40,12 +43,17 @@ class StartScreen : public QWidget {
 
     // The model whose tile is on.
     Model SelectedModel() const;
+    // Gives the focus to the tile that is on.
+    void FocusChoice();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void OnTileClicked(ImageButton* tile);
+    // Turns on the shown tile `step` places after (or before) the one on, and focuses it.
+    void MoveChoice(int step);
     void OnStart();
 
     DeviceParams& params_;

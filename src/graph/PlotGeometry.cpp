@@ -106,6 +106,27 @@ HandleValues DraggedValues(int scale, int kind, const PlotArea& area, const Plot
     return v;
 }
 
+HandleValues SteppedValues(int scale, int kind, const PlotArea& area, const PlotRange& range,
+                           double x, double y, int dx, int dy) {
+    const double width = area.right - area.left;
+    const double height = area.bottom - area.top;
+    HandleValues v{x, y};
+    if (scale == kScaleLogarithmic) {
+        const double span = LogSpan(range);
+        if (dx != 0 && width > 0.0 && span > 0.0) {
+            v.x = Limit(x * std::pow(10.0, span * dx / width), range.xMin, range.xMax);
+        }
+        if (kind == kHandleHighPass || kind == kHandleLowPass) {
+            v.y = 0.0;
+        } else if (dy != 0 && height > 0.0) {
+            v.y = Limit(y - dy * range.yMax / (height * 0.5), range.yMin, range.yMax);
+        }
+    } else if (dy != 0 && height > 0.0) {
+        v.y = Limit(y - dy * (range.yMax - range.yMin) / height, range.yMin, range.yMax);
+    }
+    return v;
+}
+
 std::size_t BuildCurvePolygon(const PlotArea& area, const PlotRange& range,
                               const ResponseCurve& frequencies, const ResponseCurve& curve,
                               CurvePolygon& out) {

@@ -103,6 +103,13 @@ struct HandleValues {
 HandleValues DraggedValues(int scale, int kind, const PlotArea& area, const PlotRange& range,
                            int centreX, int centreY, double currentX);
 
+// The values a handle at (x, y) takes when a key moves it (dx, dy) pixels: each value moves by
+// what that many pixels are worth on its axis, not rounded to whole pixels so that steps never
+// drift, and is held in the range; an axis not moved keeps its value. As in a drag, kinds 2 and 3
+// keep 0 dB on the logarithmic scale and the linear scale keeps x.
+HandleValues SteppedValues(int scale, int kind, const PlotArea& area, const PlotRange& range,
+                           double x, double y, int dx, int dy);
+
 // v held in [lo, hi]; NaN gives lo, and so does a range with lo above hi.
 double Limit(double v, double lo, double hi);
 

@@ -9,9 +9,12 @@
 #include <cstddef>
 #include <span>
 
+#include "graph/GraphAccessibility.h"
 #include "graph/PlotPainter.h"
 #include "widgets/ControlId.h"
+#include "widgets/FocusMark.h"
 #include "widgets/OffscreenBuffer.h"
+#include "widgets/SkinAccessibility.h"
 
 namespace quavelo {
 
@@ -36,7 +39,9 @@ ResponseGraph::ResponseGraph(QWidget* parent)
     inputs_.bandCount = bandCount_;
     // The control paints every pixel itself, through an off-screen image: nothing is erased.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    InstallGraphAccessibility();
+    TrackFocusMark(this);
     InitPlot();
 }
 
@@ -204,6 +209,7 @@ void ResponseGraph::OnPlotNotify(int band, int phase) {
 void ResponseGraph::Notify(int band, int phase) {
     OnPlotNotify(band, phase);
     emit pointChanged(band, ControlId(this));
+    NotifyAccessibleValue(this, ValueText());
 }
 
 void ResponseGraph::Press(QPoint at) {
@@ -285,14 +291,109 @@ void ResponseGraph::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
-// Keys aimed at the graph go no further: not to the page, its shortcuts or focus chain.
+// Keys aimed at the graph go no further, neither to the page nor to its shortcuts, except Tab and
+// Backtab, which move the focus on.
 bool ResponseGraph::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-        setFocus(Qt::OtherFocusReason);
-        event->accept();
-        return true;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
+            if (event->type() == QEvent::KeyPress) keyPressEvent(key);
+            event->accept();
+            return true;
+        }
     }
     return QWidget::event(event);
+}
+
+void ResponseGraph::keyPressEvent(QKeyEvent* event) {
+    if (!handlesCreated_) CreateHandles();
+    const int count = static_cast<int>(handles_.size());
+    const int key = event->key();
+    const std::vector<int> bands = SelectedBands();
+    const int current = bands.empty() ? -1 : bands.back();
+    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+        SelectBand(key - Qt::Key_1);
+        return;
+    }
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+        const int step = key == Qt::Key_PageDown ? 1 : -1;
+        if (count > 0) SelectBand(current < 0 ? 0 : (current + step + count) % count);
+        return;
+    }
+    QPoint delta;
+    switch (key) {
+        case Qt::Key_Left:
+            delta = {-1, 0};
+            break;
+        case Qt::Key_Right:
+            delta = {1, 0};
+            break;
+        case Qt::Key_Up:
+            delta = {0, -1};
+            break;
+        case Qt::Key_Down:
+            delta = {0, 1};
+            break;
+        default:
+            return;
+    }
+    if (current < 0) {
+        SelectBand(0);
+        return;
+    }
+    if ((event->modifiers() & Qt::ShiftModifier) != 0) delta *= 10;
+    if (event->isAutoRepeat()) keyRepeating_ = true;
+    const int phase = event->isAutoRepeat() ? kPhaseStep : kPhaseSelectOrRelease;
+    // The page's handler may refresh the handles, so each one is looked up again.
+    for (std::size_t i = 0; PlotHandle* h = SelectedHandle(i); ++i) {
+        if (!h->movable) continue;
+        const HandleValues v =
+            SteppedValues(h->scale, h->kind, h->area, h->limits, h->x, h->y, delta.x(), delta.y());
+        h->x = v.x;
+        h->y = v.y;
+        h->box = PlaceHandle(h->scale, h->area, h->limits, h->x, h->y);
+        Notify(h->Band(), phase);
+    }
+    update();
+}
+
+void ResponseGraph::keyReleaseEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat()) EndKeyRepeat();
+}
+
+void ResponseGraph::focusOutEvent(QFocusEvent* event) {
+    EndKeyRepeat();
+    QWidget::focusOutEvent(event);
+}
+
+void ResponseGraph::EndKeyRepeat() {
+    if (!keyRepeating_) return;
+    keyRepeating_ = false;
+    for (std::size_t i = 0; const PlotHandle* h = SelectedHandle(i); ++i) {
+        Notify(h->Band(), kPhaseSelectOrRelease);
+    }
+    update();
+}
+
+void ResponseGraph::SelectBand(int band) {
+    if (!ValidBand(band, static_cast<int>(handles_.size()))) return;
+    const auto index = static_cast<std::size_t>(band);
+    if (!handles_[index].selected || selected_.size() != 1) {
+        ClearSelection();
+        handles_[index].selected = true;
+        selected_.push_back(band);
+        Notify(band, kPhaseSelectOrRelease);
+    }
+    update();
+}
+
+QString ResponseGraph::ValueText() const {
+    if (selected_.empty()) return tr("No band selected");
+    const int band = handles_[static_cast<std::size_t>(selected_.back())].Band();
+    return tr("Band %1: %2 Hz, %3 dB")
+        .arg(band + 1)
+        .arg(static_cast<long long>(std::trunc(FrequencyX(band))))
+        .arg(GainY(band), 0, 'f', 1);
 }
 
 void ResponseGraph::resizeEvent(QResizeEvent* event) {
@@ -305,6 +406,7 @@ void ResponseGraph::paintEvent(QPaintEvent*) {
     QPainter target(this);
     OffscreenBuffer dc(target, rect());
     Paint(dc.painter());
+    if (ShowsFocusMark(this)) PaintFocusMark(dc.painter(), rect(), 3.0);
 }
 
 void ResponseGraph::Paint(QPainter& painter) {

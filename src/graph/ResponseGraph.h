@@ -46,6 +46,15 @@ struct PlotBandInput {
 // it copies the handle's values into FrequencyX / GainY and sets Moving) and then to the page by
 // pointChanged. The page must receive it synchronously — a direct connection, which is what the
 // default connection gives on the user-interface thread — so that it reads the new values.
+//
+// Keys, while the graph has the focus (Tab reaches it; Tab and Backtab leave it, every other key
+// stays with it): the digit keys select the handle of that band, Page Up and Page Down the
+// previous and next band's, wrapping round. Left and Right move the selected handle's frequency,
+// Up and Down its gain, by what one pixel of the plot is worth, or ten with Shift, held in the
+// range as a drag is (SteppedValues); an arrow while no handle is selected selects band 1's. A
+// selection is reported as a press on the handle is, a key press as the release of a drag (Moving
+// false), a held key's repeats as drag steps and letting go of it as their release. While the graph
+// has the focus and the keyboard is in use it draws the focus mark (FocusMark.h).
 class ResponseGraph : public QWidget {
     Q_OBJECT
 
@@ -116,6 +125,8 @@ class ResponseGraph : public QWidget {
     std::vector<int> SelectedBands() const;
     const PlotCurveCache& CurveCache() const { return cache_; }
     const PlotBackdrop& Backdrop() const { return backdrop_; }
+    // The selected band as a screen reader reads it ("Band 3: 1000 Hz, 2.0 dB").
+    QString ValueText() const;
 
   signals:
     // 0x28D3: the handle of `band` was selected, dragged one step or released; controlId is the
@@ -134,6 +145,9 @@ class ResponseGraph : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void CreateHandles();
@@ -145,6 +159,9 @@ class ResponseGraph : public QWidget {
     void Press(QPoint at);
     void DragTo(QPoint at);
     void Release();
+    // Selects the handle of `band` as a press on it does; nothing for a band without a handle.
+    void SelectBand(int band);
+    void EndKeyRepeat();
     void Paint(QPainter& painter);
     // Mode 1 under the handles: the background with grid and labels, then the band curves and
     // the total over it. Both are kept as images (PlotBackdrop) and redrawn only on a change.
@@ -163,6 +180,7 @@ class ResponseGraph : public QWidget {
     QPoint grabOffset_;
     QPoint lastMouse_;
     bool moving_ = false;
+    bool keyRepeating_ = false;
 
     PlotRange range_;
     bool showText_ = true;

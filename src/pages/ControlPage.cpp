@@ -110,6 +110,7 @@ void ControlPage::ConnectEqualiser() {
 bool ControlPage::OnInitDialog() {
     eq_.SetUpGraph();
     SetCaptions();
+    SetUpKeyboardAndNames();
     RefreshFromParams();
     if (profile_.pageSends == PageSends::Deferred) timer_->start(kTimerPeriod);
     return true;

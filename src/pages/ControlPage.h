@@ -39,6 +39,12 @@ class ImageSlider;
 // the equaliser editor in the upper left (EqEditor; ControlPageEqualiser.cpp) and the preset
 // store with its preview panel in the upper right (ControlPagePresets.cpp). A page adds its
 // model's own controls and gives the places and captions of its labels.
+//
+// Tab walks the page section by section in reading order: the equaliser (the band sliders or the
+// graph, then EQ, PEQ, GEQ, Reset), the preset store (the ten slots, Save, Read), the processing
+// controls (limiter, high-pass, the page's own switches) and the gains and the mix. Every
+// control carries an accessible name, and the sliders read their values as the page's readouts
+// show them.
 class ControlPage : public QWidget {
     Q_OBJECT
 
@@ -97,6 +103,8 @@ class ControlPage : public QWidget {
 
     // The preset slot picked last, 0..9, or kNoSlot before the first pick.
     int SelectedSlot() const { return selectedSlot_; }
+    // Gives the focus to the first control of the Tab order that can take it.
+    void FocusFirstControl();
 
     // One reading of the model's level poller, shown on the page's meters. User-interface
     // thread only.
@@ -121,6 +129,9 @@ class ControlPage : public QWidget {
 
     // The page's own part of RefreshFromParams, after the shared sections.
     virtual void RefreshOwnControls() {}
+    // The page's own controls that take the focus, in reading order; Tab reaches them after the
+    // high-pass filter.
+    virtual std::vector<QWidget*> OwnControls() const { return {}; }
     // Enables (true) or disables the controls that change settings, Save and Read. Enabling
     // gives each its own state back: a level list only while its switch is on, the editor in
     // use only while the equaliser is on.
@@ -140,6 +151,8 @@ class ControlPage : public QWidget {
     void MakeLabels(std::span<const LabelEntry> entries, LabelLook look);
     void ConnectEqualiser();
     void SetCaptions();
+    // The Tab order, the accessible names and the sliders' value texts.
+    void SetUpKeyboardAndNames();
     void RefreshProcessing();
     void ShowGain2(std::int32_t gain2);
 
@@ -181,6 +194,7 @@ class ControlPage : public QWidget {
     // The labels made from the tables, and the captions the set-up writes into them.
     std::vector<std::pair<int, SkinLabel*>> labels_;
     std::vector<std::pair<SkinLabel*, const char*>> captions_;
+    std::vector<QWidget*> tabOrder_;
     std::vector<int> previewRowValues_;
     std::array<std::pair<int, int>, kEqBands> previewBands_{};
     SlotButtons slotButtons_{};

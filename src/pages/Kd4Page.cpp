@@ -167,10 +167,18 @@ void Kd4Page::CreateStatusControls() {
     muteSwitch_ = MakeSwitch(this, kIdMuteSwitch, {900, 350, 24, 24}, SkinImage::MicOpen,
                              SkinImage::MicMuted);
     indicatorSwitch_->raise();
+    levelMeter_->setAccessibleName(tr("Level"));
+    indicatorSwitch_->setAccessibleName(tr("Indicator"));
+    lockSwitch_->setAccessibleName(tr("Panel lock"));
+    muteSwitch_->setAccessibleName(tr("Microphone mute"));
 
     connect(lockSwitch_, &ImageButton::clicked, this, &Kd4Page::OnLockSwitch);
     connect(muteSwitch_, &ImageButton::clicked, this, &Kd4Page::OnMuteSwitch);
     connect(indicatorSwitch_, &ImageButton::clicked, this, &Kd4Page::OnIndicatorSwitch);
+}
+
+std::vector<QWidget*> Kd4Page::OwnControls() const {
+    return {indicatorSwitch_, lockSwitch_, muteSwitch_};
 }
 
 void Kd4Page::RefreshOwnControls() {

@@ -35,6 +35,7 @@ class Kd4Page : public ControlPage {
   protected:
     // The status switches, then the lock: the page's controls and its overlay.
     void RefreshOwnControls() override;
+    std::vector<QWidget*> OwnControls() const override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -90,6 +90,7 @@ ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look
     slider->SetMargins(look.marginLeft, look.marginRight, look.marginTop, look.marginBottom);
     slider->SetRange(0, look.max);
     slider->SetPos(look.pos);
+    slider->SetPage(kSliderPageSteps);
     return slider;
 }
 

@@ -67,6 +67,8 @@ inline constexpr SliderLook kMixSliderLook{false, SkinImage::MixSliderFill,
     SkinImage::MixSliderChannel, SkinImage::HorizontalThumb, SkinImage::HorizontalThumb,
     2, 2, 8, 0, 382, 191};
 // clang-format on
+// Page Up and Page Down move a page's sliders by this many steps.
+inline constexpr int kSliderPageSteps = 10;
 // The slider stands at `at` and takes the size of its fill image.
 ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look);
 

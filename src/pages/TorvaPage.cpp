@@ -149,7 +149,13 @@ TorvaPage::TorvaPage(PageContext& context, QWidget* parent, Clock clock)
     ShowStereo(false);
     CreateGainControls({50, 480}, {50, 530});
     CreatePresetControls(Preview());
+    stereoSwitch_->setAccessibleName(tr("Stereo"));
+    meterMono_->setAccessibleName(tr("Level"));
+    meterLeft_->setAccessibleName(tr("Level left"));
+    meterRight_->setAccessibleName(tr("Level right"));
 }
+
+std::vector<QWidget*> TorvaPage::OwnControls() const { return {stereoSwitch_}; }
 
 void TorvaPage::RefreshOwnControls() {
     stereoSwitch_->SetChecked(Params().stereo);

@@ -30,6 +30,7 @@ class TorvaPage : public ControlPage {
 
   protected:
     void RefreshOwnControls() override;
+    std::vector<QWidget*> OwnControls() const override;
 
   private:
     void ShowStereo(bool stereo);

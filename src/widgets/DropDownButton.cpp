@@ -1,6 +1,7 @@
 #include "widgets/DropDownButton.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -9,8 +10,10 @@
 
 #include "widgets/DropDownList.h"
 #include "widgets/DropDownPopup.h"
+#include "widgets/FocusMark.h"
 #include "widgets/OffscreenBuffer.h"
 #include "widgets/PngResource.h"
+#include "widgets/SkinAccessibility.h"
 #include "widgets/SkinArt.h"
 #include "widgets/SkinColor.h"
 
@@ -38,6 +41,8 @@ DropDownButton::DropDownButton(QWidget* parent)
       fontNormal_(CellHeightFont(QStringLiteral("Microsoft MHei"), 20, QFont::Normal)),
       fontHover_(fontNormal_) {
     setCursor(Qt::PointingHandCursor);
+    InstallSkinAccessibility();
+    TrackFocusMark(this);
 }
 
 void DropDownButton::SetComboBitmaps() {
@@ -83,6 +88,7 @@ void DropDownButton::SetCurSel(int index) {
     list->SetSavedSelection(index);
     setText(list->item(index)->text());
     repaint();
+    NotifyAccessibleValue(this, text());
 }
 
 int DropDownButton::GetCurSel() const {
@@ -93,6 +99,7 @@ int DropDownButton::GetCurSel() const {
 void DropDownButton::OnChoice(int index) {
     DropDownList* list = List();
     setText(list->item(index)->text());
+    NotifyAccessibleValue(this, text());
     hover_ = true;
     setFocus(Qt::OtherFocusReason);
     repaint();
@@ -147,6 +154,20 @@ void DropDownButton::wheelEvent(QWheelEvent* event) {
     PostChoice(index);
 }
 
+void DropDownButton::keyPressEvent(QKeyEvent* event) {
+    const bool altArrow = (event->modifiers() & Qt::AltModifier) != 0 &&
+                          (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up);
+    if (event->key() != Qt::Key_Space && !altArrow) {
+        event->ignore();
+        return;
+    }
+    if (popup_ != nullptr && !popup_->isVisible()) {
+        hover_ = false;
+        OpenList();
+        update();
+    }
+}
+
 void DropDownButton::enterEvent(QEnterEvent* event) {
     hover_ = true;
     update();
@@ -185,6 +206,7 @@ void DropDownButton::paintEvent(QPaintEvent*) {
         dc->setRenderHint(QPainter::SmoothPixmapTransform);
         DrawSkinArt(dc.painter(), rect(), bitmap);
     }
+    if (ShowsFocusMark(this)) PaintFocusMark(dc.painter(), rect(), 5.0);
     if (text().isEmpty()) return;
     dc->setFont(*font);
     dc->setPen(FromGdiColor(colour));

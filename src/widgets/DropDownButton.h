@@ -17,6 +17,10 @@ class DropDownPopup;
 // (DropDownPopup with its DropDownList) below itself on a press. A choice made in the list or with
 // the mouse wheel is reported with choiceMade(choiceId, index), delivered queued. SetCurSel shows a
 // choice without reporting it.
+//
+// From the keyboard Space or Alt+Down opens the list, where the arrow keys move and Enter chooses;
+// Escape closes it with the last choice standing. While the button has the focus and the keyboard
+// is in use it draws the focus mark (FocusMark.h).
 class DropDownButton : public QAbstractButton {
     Q_OBJECT
 
@@ -70,6 +74,7 @@ class DropDownButton : public QAbstractButton {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -2,14 +2,20 @@
 
 #include <QEnterEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QToolTip>
 
+#include "widgets/FocusMark.h"
 #include "widgets/OffscreenBuffer.h"
+#include "widgets/SkinAccessibility.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
 
-ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {}
+ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {
+    InstallSkinAccessibility();
+    TrackFocusMark(this);
+}
 
 void ImageButton::SetImages3(SkinImage normal, SkinImage pressed, SkinImage hover) {
     images_ = {SkinArt::Png(normal), SkinArt::Png(pressed), SkinArt::Png(hover)};
@@ -22,8 +28,10 @@ void ImageButton::SetImages2(SkinImage unchecked, SkinImage checked) {
 }
 
 void ImageButton::SetChecked(int checked) {
+    const bool changed = (checked != 0) != (checked_ != 0);
     checked_ = checked;
     update();
+    if (changed) NotifyAccessibleChecked(this);
 }
 
 void ImageButton::ApplySizeMode() {
@@ -63,6 +71,10 @@ void ImageButton::paintEvent(QPaintEvent*) {
     const SkinArt* image = CurrentImage();
     const QRect face(QPoint(0, 0), ImageSize());
     if (image != nullptr && !image->isNull()) DrawSkinArt(dc.painter(), face, *image);
+    if (ShowsFocusMark(this)) {
+        const int in = focusInset_;
+        PaintFocusMark(dc.painter(), face.adjusted(in, in, -in, -in), focusRadius_);
+    }
 
     // The caption takes the parent's font size in the caption face; a button without a parent
     // has no font to follow and draws no caption.
@@ -100,6 +112,25 @@ bool ImageButton::event(QEvent* event) {
         return true;
     }
     return QAbstractButton::event(event);
+}
+
+// Enter clicks at once; Space keeps Qt's press on the key and click on its release. The arrow
+// keys go on to the owner instead of moving the focus.
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) click();
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            event->ignore();
+            return;
+        default:
+            QAbstractButton::keyPressEvent(event);
+    }
 }
 
 }  // namespace quavelo

@@ -15,6 +15,10 @@ namespace quavelo {
 // image; the tooltip shows the caption. A click emits clicked(); the button never changes its
 // checked state itself — the owner flips it with SetChecked in its click handler. Qt's own
 // checkable state is not used.
+//
+// From the keyboard Space and Enter click the button; the arrow keys are left to the owner.
+// While the button has the focus and the keyboard is in use it draws the focus mark
+// (FocusMark.h).
 class ImageButton : public QAbstractButton {
     Q_OBJECT
 
@@ -36,6 +40,15 @@ class ImageButton : public QAbstractButton {
     // Switch state, 0 or 1; repaints.
     void SetChecked(int checked);
     int Checked() const { return checked_; }
+    // A switch that is one of a set of which exactly one is on (the owner keeps it so): screen
+    // readers hear it as a radio button rather than a check box.
+    void SetExclusive(bool exclusive) { exclusive_ = exclusive; }
+    bool Exclusive() const { return exclusive_; }
+    // Where the focus mark runs: `inset` pixels inside the control, with corner radius `radius`.
+    void SetFocusMarkShape(int inset, qreal radius) {
+        focusInset_ = inset;
+        focusRadius_ = radius;
+    }
     void SetDrawCaption(bool draw) {
         drawCaption_ = draw;
         update();
@@ -62,6 +75,7 @@ class ImageButton : public QAbstractButton {
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void ApplySizeMode();
@@ -69,6 +83,9 @@ class ImageButton : public QAbstractButton {
 
     int kind_ = kSwitch;
     int checked_ = 0;
+    bool exclusive_ = false;
+    int focusInset_ = 0;
+    qreal focusRadius_ = 5.0;
     bool drawCaption_ = true;
     int sizeMode_ = 0;
     std::uint32_t captionColor_ = 0xFFFFFFFF;

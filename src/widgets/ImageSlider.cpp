@@ -7,11 +7,17 @@
 #include <algorithm>
 
 #include "widgets/ControlId.h"
+#include "widgets/FocusMark.h"
 #include "widgets/OffscreenBuffer.h"
+#include "widgets/SkinAccessibility.h"
 
 namespace quavelo {
 
-ImageSlider::ImageSlider(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+ImageSlider::ImageSlider(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    InstallSkinAccessibility();
+    TrackFocusMark(this);
+}
 
 void ImageSlider::SetChannelImages(SkinImage fill, SkinImage channel) {
     fill_ = SkinArt::Png(fill);
@@ -37,8 +43,19 @@ void ImageSlider::SetThumbImages(SkinImage thumb, SkinImage activeThumb) {
 }
 
 void ImageSlider::SetPos(int value) {
-    pos_ = std::clamp(value, min_, std::max(min_, max_));
+    const int pos = std::clamp(value, min_, std::max(min_, max_));
+    if (pos != pos_) NotifyAccessibleValue(this, pos);
+    pos_ = pos;
     update();
+}
+
+void ImageSlider::ChangeTo(int value) {
+    SetPos(value);
+    PostReleased();
+}
+
+QString ImageSlider::ValueText() const {
+    return valueText_ ? valueText_(pos_) : QString::number(pos_);
 }
 
 void ImageSlider::SetRange(int min, int max) {
@@ -98,8 +115,7 @@ void ImageSlider::MoveTo(int pointer) {
     if (target == PosToPixel(axis, pos_)) return;
     const int pos = std::clamp(PixelToPos(axis, target), min_, std::max(min_, max_));
     if (pos == pos_) return;
-    pos_ = pos;
-    update();
+    SetPos(pos);
     PostMoving();
 }
 
@@ -130,12 +146,39 @@ void ImageSlider::keyPressEvent(QKeyEvent* event) {
             QWidget::keyPressEvent(event);
             return;
     }
+    if (!event->isAutoRepeat()) {
+        ChangeTo(pos);
+        return;
+    }
+    keyRepeating_ = true;
+    const int before = pos_;
     SetPos(pos);
+    if (pos_ != before) PostMoving();
+}
+
+// Letting go of a held key ends its drag; so does the focus leaving meanwhile.
+void ImageSlider::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || !keyRepeating_) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    keyRepeating_ = false;
     PostReleased();
 }
 
+void ImageSlider::focusOutEvent(QFocusEvent* event) {
+    if (keyRepeating_) {
+        keyRepeating_ = false;
+        PostReleased();
+    }
+    QWidget::focusOutEvent(event);
+}
+
 void ImageSlider::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange && !isEnabled()) dragging_ = false;
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        dragging_ = false;
+        keyRepeating_ = false;
+    }
     QWidget::changeEvent(event);
 }
 
@@ -177,6 +220,7 @@ void ImageSlider::paintEvent(QPaintEvent*) {
                                     : QPoint(c - thumbWidth_ / 2, marginTop_);
         DrawSkinArt(dc.painter(), QRect(at, QSize(thumbWidth_, thumbHeight_)), image);
     }
+    if (ShowsFocusMark(this)) PaintFocusMark(dc.painter(), rect(), 5.0);
 }
 
 }  // namespace quavelo

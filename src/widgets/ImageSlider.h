@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+#include <functional>
 
 #include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
@@ -14,6 +17,12 @@ namespace quavelo {
 // moving() while a drag changes the value and with released() when the mouse button is released
 // or a key changed the value. Both signals are delivered queued, after the slider's own event
 // handling has returned, carrying the values of the moment they were raised.
+//
+// Keys: Left and Up step down by one, Right and Down up by one, Page Up and Page Down by the
+// page, Home and End go to min and max. A key press reports released(), like the end of a drag;
+// a held key's repeats report moving(), and letting go of it released(), so a held key is sent
+// as a drag is. While the slider has the focus and the keyboard is in use it draws the focus
+// mark (FocusMark.h).
 //
 // A disabled slider (QWidget::setEnabled(false)) takes no mouse or key input and draws its plain
 // channel without a thumb.
@@ -30,6 +39,8 @@ class ImageSlider : public QWidget {
 
     // The value, held in [min, max]; repaints, reports nothing.
     void SetPos(int value);
+    // The value set as a key sets it: held in [min, max], reported with released().
+    void ChangeTo(int value);
     int GetPos() const { return pos_; }
     void SetRange(int min, int max);
     int Min() const { return min_; }
@@ -38,6 +49,10 @@ class ImageSlider : public QWidget {
     void SetMargins(int left, int right, int top, int bottom);
     void SetVertical(bool vertical);
     bool Vertical() const { return vertical_; }
+
+    // How the value reads to a screen reader ("12dB"); the number itself until the owner says.
+    void SetValueText(std::function<QString(int)> text) { valueText_ = std::move(text); }
+    QString ValueText() const;
 
     bool Dragging() const { return dragging_; }
     int DragOffsetPixels() const { return dragOffset_; }
@@ -56,6 +71,8 @@ class ImageSlider : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -81,6 +98,8 @@ class ImageSlider : public QWidget {
     bool channelSet_ = false;
     bool thumbSet_ = false;
     bool dragging_ = false;
+    bool keyRepeating_ = false;
+    std::function<QString(int)> valueText_;
     SkinArt fill_;
     SkinArt channel_;
     SkinArt thumb_;

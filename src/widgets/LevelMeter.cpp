@@ -6,10 +6,11 @@
 
 #include "widgets/MeterFill.h"
 #include "widgets/OffscreenBuffer.h"
+#include "widgets/SkinAccessibility.h"
 
 namespace quavelo {
 
-LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) {}
+LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent) { InstallSkinAccessibility(); }
 
 void LevelMeter::SetMeterImages(SkinImage fill, SkinImage background) {
     fill_ = SkinArt::Png(fill);
@@ -29,6 +30,7 @@ void LevelMeter::SetPos(int pos) {
     if (held == pos_) return;
     pos_ = held;
     update();
+    NotifyAccessibleValue(this, pos_);
 }
 
 void LevelMeter::paintEvent(QPaintEvent*) {

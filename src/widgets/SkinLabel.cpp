@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "widgets/OffscreenBuffer.h"
+#include "widgets/SkinAccessibility.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
@@ -25,7 +26,7 @@ Qt::Alignment ToQt(int alignment) {
 
 }  // namespace
 
-SkinLabel::SkinLabel(QWidget* parent) : QWidget(parent) {}
+SkinLabel::SkinLabel(QWidget* parent) : QWidget(parent) { InstallSkinAccessibility(); }
 
 void SkinLabel::SetText(const QString& text) {
     text_ = text;

@@ -90,6 +90,31 @@ TEST_F(PlotTest, DoubleClickReportsTheSelectedBand) {
     EXPECT_EQ(graph.FrequencyX(3), 4000.0) << "a double-click drags nothing";
 }
 
+// Keys choose a band as a press on its handle does, and move the handle as a drag by as many
+// pixels would: a key press as a release, a held key's repeats as drag steps.
+TEST_F(PlotTest, KeysSelectABandAndMoveItsHandle) {
+    Build();
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_3, Qt::Key_PageDown, Qt::Key_PageUp}) {
+        QTest::keyClick(&graph, key);
+    }
+    EXPECT_EQ(
+        notices,
+        (std::vector<Notice>{
+            {0, false, 100, 0}, {2, false, 1000, 0}, {3, false, 4000, 0}, {2, false, 1000, 0}}));
+    notices.clear();
+    test::HoldKey(graph, Qt::Key_Up, 1, Qt::ShiftModifier);
+    QTest::keyClick(&graph, Qt::Key_Right);
+    const PlotArea& a = graph.Area();
+    const double dbPerPixel = 15.0 / ((a.bottom - a.top) * 0.5);
+    ASSERT_EQ(notices.size(), 4u);
+    const auto& [band, moving, hz, db] = notices[1];
+    EXPECT_TRUE(band == 2 && moving && hz == 1000);
+    EXPECT_NEAR(db, 20 * dbPerPixel, 1e-9) << "two presses of ten pixels";
+    EXPECT_EQ(std::get<1>(notices[2]), false) << "letting go";
+    EXPECT_GT(std::get<2>(notices[3]), 1000);
+    EXPECT_EQ(std::get<3>(notices[3]), db) << "Right keeps the gain";
+}
+
 // The graph draws its current band inputs: a change of any input a curve depends on shows, and
 // changing it back gives back the first picture exactly.
 TEST_F(PlotTest, RepaintShowsTheCurveOfTheCurrentInputs) {

@@ -14,17 +14,24 @@
 namespace quavelo {
 namespace {
 
-// The limiter's list: LOW, MID, HIGH with HIGH chosen. However the open list is left without a
-// choice, with the pointer over another item, the previous choice stands and nothing is
-// reported; a release on an item chooses it.
-TEST(DropDownTest, LeavingTheListWithoutAChoiceRestoresThePreviousOne) {
-    DropDownButton combo(&test::Page());
-    combo.SetComboBitmaps();
-    ASSERT_TRUE(combo.CreateDropDown(1020));
-    for (const char* item : {"LOW", "MID", "HIGH"}) combo.List()->AddString(item);
-    combo.SetCurSel(2);
-    combo.show();
-    QSignalSpy choices(&combo, &DropDownButton::choiceMade);
+// The limiter's list: LOW, MID, HIGH with HIGH chosen.
+class DropDownTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        combo.SetComboBitmaps();
+        ASSERT_TRUE(combo.CreateDropDown(1020));
+        for (const char* item : {"LOW", "MID", "HIGH"}) combo.List()->AddString(item);
+        combo.SetCurSel(2);
+        combo.show();
+    }
+
+    DropDownButton combo{&test::Page()};
+    QSignalSpy choices{&combo, &DropDownButton::choiceMade};
+};
+
+// However the open list is left without a choice, with the pointer over another item, the
+// previous choice stands and nothing is reported; a release on an item chooses it.
+TEST_F(DropDownTest, LeavingTheListWithoutAChoiceRestoresThePreviousOne) {
     QWidget* items = combo.List()->viewport();
     const auto at = [&](int i) {
         return combo.List()->visualItemRect(combo.List()->item(i)).center();
@@ -58,19 +65,32 @@ TEST(DropDownTest, LeavingTheListWithoutAChoiceRestoresThePreviousOne) {
     EXPECT_EQ(choices, (QList<QList<QVariant>>{{1020, 1}}));
 }
 
+// Space or Alt+Down opens the list, the arrows move in it, Enter chooses and Escape cancels.
+TEST_F(DropDownTest, KeysOpenTheListChooseAndCancel) {
+    QTest::keyClick(&combo, Qt::Key_Space);
+    ASSERT_TRUE(combo.ListOpen());
+    QTest::keyClick(combo.List(), Qt::Key_Up);
+    QTest::keyClick(combo.List(), Qt::Key_Return);
+    test::DeliverPosted();
+    EXPECT_FALSE(combo.ListOpen());
+    EXPECT_EQ(combo.text(), "MID");
+    QTest::keyClick(&combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo.ListOpen());
+    QTest::keyClick(combo.List(), Qt::Key_Down);
+    QTest::keyClick(combo.List(), Qt::Key_Escape);
+    test::DeliverPosted();
+    EXPECT_FALSE(combo.ListOpen());
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_EQ(choices, (QList<QList<QVariant>>{{1020, 1}}));
+}
+
 // While the list is open the window system hands every press to the pop-up. One click on another
 // control closes the list and works that control; one on the drop-down's own button only closes
 // the list, which must not open again.
-TEST(DropDownTest, AClickOutsideTheOpenListClosesItAndReachesTheControlBeneath) {
+TEST_F(DropDownTest, AClickOutsideTheOpenListClosesItAndReachesTheControlBeneath) {
     QWidget& page = test::Page();
-    DropDownButton combo(&page);
-    combo.SetComboBitmaps();
-    ASSERT_TRUE(combo.CreateDropDown(1020));
-    for (const char* item : {"LOW", "HIGH"}) combo.List()->AddString(item);
-    combo.SetCurSel(0);
     ImageButton toggle(&page);
     toggle.setGeometry(300, 300, 50, 28);
-    combo.show();
     toggle.show();
     QSignalSpy clicks(&toggle, &ImageButton::clicked);
     const auto clickOn = [&page](QWidget& widget) {
@@ -88,7 +108,7 @@ TEST(DropDownTest, AClickOutsideTheOpenListClosesItAndReachesTheControlBeneath) 
     ASSERT_TRUE(combo.ListOpen());
     clickOn(combo);
     EXPECT_FALSE(combo.ListOpen());
-    EXPECT_EQ(combo.GetCurSel(), 0);
+    EXPECT_EQ(combo.GetCurSel(), 2);
 }
 
 }  // namespace

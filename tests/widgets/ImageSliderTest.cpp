@@ -59,6 +59,31 @@ TEST_F(SliderTest, KeysStepWithinTheRangeAndReportAsReleased) {
     EXPECT_EQ(moving.count(), 0);
 }
 
+// A held key is reported as a drag: its first press as a key, each repeat that changes the value
+// as a drag step, letting go as the release.
+TEST_F(SliderTest, AHeldKeyIsReportedAsADrag) {
+    slider.SetPos(97);
+    test::HoldKey(slider, Qt::Key_Right, 4);
+    EXPECT_EQ(moving, (QList<Report>{{1028, 99}, {1028, 100}}));
+    EXPECT_EQ(released, (QList<Report>{{1028, 98}, {1028, 100}}));
+}
+
+// The focus mark shows while the slider has the focus and the keyboard is in use: not after a
+// click, nor once the focus has gone.
+TEST_F(SliderTest, TheFocusMarkShowsOnlyWhileTheKeyboardIsInUse) {
+    test::Page().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&test::Page()));
+    slider.clearFocus();
+    const QImage plain = slider.grab().toImage();
+    QTest::mouseClick(&slider, Qt::LeftButton, {}, {slider.ThumbCentre(), 30});
+    ASSERT_TRUE(slider.hasFocus());
+    EXPECT_EQ(slider.grab().toImage(), plain) << "clicked";
+    QTest::keyClick(&slider, Qt::Key_Shift);
+    EXPECT_NE(slider.grab().toImage(), plain) << "a key pressed";
+    slider.clearFocus();
+    EXPECT_EQ(slider.grab().toImage(), plain) << "focus gone";
+}
+
 TEST_F(SliderTest, DisabledSliderIgnoresInput) {
     slider.setEnabled(false);
     QTest::keyClick(&slider, Qt::Key_End);

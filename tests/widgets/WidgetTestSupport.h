@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -28,6 +29,21 @@ inline void DoubleClick(QWidget& widget, QPoint at) {
     QTest::mouseClick(&widget, Qt::LeftButton, {}, at);
     QTest::mouseDClick(&widget, Qt::LeftButton, {}, at);
     QTest::mouseRelease(&widget, Qt::LeftButton, {}, at);
+}
+
+// A key held down through `repeats` repeats, as the window system delivers them, then let go.
+inline void HoldKey(QWidget& widget, Qt::Key key, int repeats, Qt::KeyboardModifiers mods = {}) {
+    const auto send = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, key, mods, QString(), repeat);
+        QApplication::sendEvent(&widget, &event);
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < repeats; ++i) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    send(QEvent::KeyRelease, false);
+    DeliverPosted();
 }
 
 }  // namespace quavelo::test
