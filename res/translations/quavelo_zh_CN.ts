@@ -216,6 +216,90 @@
         <source>EQ</source>
         <translation>EQ</translation>
     </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>Equaliser graph</source>
+        <translation>均衡器曲线图</translation>
+    </message>
+    <message>
+        <source>Equaliser band %1, %2</source>
+        <translation>均衡器频段 %1，%2</translation>
+    </message>
+    <message>
+        <source>Equaliser</source>
+        <translation>均衡器</translation>
+    </message>
+    <message>
+        <source>Band sliders (PEQ)</source>
+        <translation>频段推子 (PEQ)</translation>
+    </message>
+    <message>
+        <source>Response graph (GEQ)</source>
+        <translation>响应曲线 (GEQ)</translation>
+    </message>
+    <message>
+        <source>Reset equaliser</source>
+        <translation>复位均衡器</translation>
+    </message>
+    <message>
+        <source>Preset slot %1</source>
+        <translation>预设位置 %1</translation>
+    </message>
+    <message>
+        <source>Save preset</source>
+        <translation>保存预设</translation>
+    </message>
+    <message>
+        <source>Read preset</source>
+        <translation>调用预设</translation>
+    </message>
+    <message>
+        <source>Limiter (DRC)</source>
+        <translation>限幅器 (DRC)</translation>
+    </message>
+    <message>
+        <source>Limiter level</source>
+        <translation>限幅级别</translation>
+    </message>
+    <message>
+        <source>High-pass filter</source>
+        <translation>高通滤波</translation>
+    </message>
+    <message>
+        <source>High-pass corner</source>
+        <translation>高通截止频率</translation>
+    </message>
+    <message>
+        <source>Microphone gain left</source>
+        <translation>左声道话筒增益</translation>
+    </message>
+    <message>
+        <source>Microphone gain right</source>
+        <translation>右声道话筒增益</translation>
+    </message>
+    <message>
+        <source>Microphone gain</source>
+        <translation>话筒增益</translation>
+    </message>
+    <message>
+        <source>Monitor level</source>
+        <translation>监听音量</translation>
+    </message>
+    <message>
+        <source>Monitor mix</source>
+        <translation>监听混音</translation>
+    </message>
+    <message>
+        <source>Playback %1 dB, microphone %2 dB</source>
+        <translation>回放 %1 dB，话筒 %2 dB</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <translation>话筒</translation>
+    </message>
 </context>
 <context>
     <name>quavelo::EqEditor</name>
@@ -237,6 +321,32 @@
     </message>
 </context>
 <context>
+    <name>quavelo::Kd4Page</name>
+    <message>
+        <source>Level</source>
+        <translation>电平</translation>
+    </message>
+    <message>
+        <source>Indicator</source>
+        <translation>指示灯</translation>
+    </message>
+    <message>
+        <source>Panel lock</source>
+        <translation>面板锁定</translation>
+    </message>
+    <message>
+        <source>Microphone mute</source>
+        <translation>话筒静音</translation>
+    </message>
+</context>
+<context>
+    <name>quavelo::LevelMeter</name>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
     <name>quavelo::MainWindow</name>
     <message>
         <source>Disconnect</source>
@@ -249,6 +359,25 @@
     <message>
         <source>Connect</source>
         <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>连接</translation>
+    </message>
+</context>
+<context>
+    <name>quavelo::ResponseGraph</name>
+    <message>
+        <source>Digits, Page Up and Page Down choose a band; the arrow keys move it, with Shift ten times as far</source>
+        <translation>数字键、Page Up 和 Page Down 选择频段；方向键移动它，按住 Shift 移动十倍距离</translation>
+    </message>
+    <message>
+        <source>No band selected</source>
+        <translation>未选择频段</translation>
+    </message>
+    <message>
+        <source>Band %1: %2 Hz, %3 dB</source>
+        <translation>频段 %1：%2 Hz，%3 dB</translation>
     </message>
 </context>
 <context>
@@ -326,6 +455,29 @@
     <message>
         <source>Choose your converter, then press Start</source>
         <translation>Choose your converter, then press Start</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+</context>
+<context>
+    <name>quavelo::TorvaPage</name>
+    <message>
+        <source>Stereo</source>
+        <translation>立体声</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>电平</translation>
+    </message>
+    <message>
+        <source>Level left</source>
+        <translation>左声道电平</translation>
+    </message>
+    <message>
+        <source>Level right</source>
+        <translation>右声道电平</translation>
     </message>
 </context>
 </TS>

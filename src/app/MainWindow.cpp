@@ -146,6 +146,10 @@ void MainWindow::ShowPage(int index) {
     return_->setVisible(header);
     status_->setVisible(header);
     if (index == kPageStart) title_->SetText(kStartTitle);
+    FocusPage(index);
+}
+
+void MainWindow::FocusPage(int index) {
     // The focus goes with the page: to the chosen tile, or to the page's first control.
     if (index == kPageStart) {
         startScreen_->FocusChoice();

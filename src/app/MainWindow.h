@@ -116,6 +116,8 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Puts the focus on the start screen's chosen tile or the page's first control.
+    void FocusPage(int index);
     void OnInitDialog();
     void CreatePages();
     void LayOut();

@@ -2,6 +2,9 @@
 // session's events, disconnecting and the device's removal.
 
 #include "app/MainWindow.h"
+
+#include <QApplication>
+
 #include "device/Messages.h"
 #include "device/ValueDisplay.h"
 #include "pages/Kd4Page.h"
@@ -83,7 +86,12 @@ void MainWindow::OnSessionEvent(const SessionEvent& event) {
 void MainWindow::CompleteConnection(std::uint64_t opening) {
     params_.connected = 1;
     RefreshPage(PageOf(params_.deviceModel));
-    PageWidget(params_.deviceModel)->setEnabled(true);
+    QWidget* page = PageWidget(params_.deviceModel);
+    page->setEnabled(true);
+    // The focus left the page while it was disabled; it comes back to its first control.
+    if (page->isVisible() && !page->isAncestorOf(QApplication::focusWidget())) {
+        FocusPage(PageOf(params_.deviceModel));
+    }
     session_.PushIfDue();
     // A failed push shows "Send failed"; while that box is open the window goes on working, and a
     // removal or close may already have ended this connection.
