@@ -437,10 +437,6 @@
 <context>
     <name>quavelo::StartScreen</name>
     <message>
-        <source>TORVA Virtual Device</source>
-        <translation>TORVA Virtual Device</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>

@@ -102,7 +102,6 @@ void MainWindow::OnInitDialog() {
     CreatePages();
 
     return_->setText(tr("Return"));
-    status_->SetText(tr("Disconnect"));
     ShowPage(kPageStart);
 
     initialised_ = 1;
@@ -135,7 +134,7 @@ void MainWindow::CreatePages() {
 
 void MainWindow::ShowPage(int index) {
     if (index < kPageStart || index > kPageKd4) return;
-    if (index == kPageKd4) RefreshPage(kPageKd4);
+    if (index == kPageKd4) kd4Page_->RefreshFromParams();
     equaliserPage_->hide();
     settingsPage_->hide();
     startScreen_->setVisible(index == kPageStart);
@@ -146,17 +145,11 @@ void MainWindow::ShowPage(int index) {
     return_->setVisible(header);
     status_->setVisible(header);
     if (index == kPageStart) title_->SetText(kStartTitle);
-    FocusPage(index);
-}
-
-void MainWindow::FocusPage(int index) {
     // The focus goes with the page: to the chosen tile, or to the page's first control.
     if (index == kPageStart) {
         startScreen_->FocusChoice();
-    } else if (index == kPageTorva) {
-        torvaPage_->FocusFirstControl();
     } else {
-        kd4Page_->FocusFirstControl();
+        PageWidget(index == kPageTorva ? Model::Torva : Model::Kd4)->FocusFirstControl();
     }
 }
 
@@ -197,17 +190,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     EndConnection();
     ShowPage(kPageStart);
     event->accept();
-}
-
-void MainWindow::RefreshPage(int index) {
-    if (index == kPageTorva) {
-        torvaPage_->RefreshFromParams();
-    } else if (index == kPageKd4) {
-        kd4Page_->RefreshFromParams();
-    } else {
-        return;
-    }
-    emit pageRefreshed(index);
 }
 
 }  // namespace quavelo

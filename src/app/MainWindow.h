@@ -18,6 +18,7 @@ class QSocketNotifier;
 
 namespace quavelo {
 
+class ControlPage;
 class TorvaPage;
 class EqualiserPage;
 class Kd4Page;
@@ -87,18 +88,16 @@ class MainWindow : public QWidget {
     void ToggleConnection();
     // The page of `model` (kPageTorva, kPageKd4).
     static int PageOf(Model model);
-    // The page widget of `model`.
-    QWidget* PageWidget(Model model) const;
+    // The page of `model`.
+    ControlPage* PageWidget(Model model) const;
     // The title label's text ("Torva", "KD4" while a page is shown).
     void SetTitleText(const QString& text);
 
     StartScreen* StartScreenWidget() const { return startScreen_; }
-    EqualiserPage* EqualiserPageWidget() const { return equaliserPage_; }
     SettingsPage* SettingsPageWidget() const { return settingsPage_; }
     TorvaPage* TorvaPageWidget() const { return torvaPage_; }
     Kd4Page* Kd4PageWidget() const { return kd4Page_; }
 
-    DeviceSession& Session() { return session_; }
     // The link is open: the session opened a device and it has not been closed since.
     bool Opened() const { return session_.IsOpen(); }
     // A level poller runs for the current connection.
@@ -107,8 +106,6 @@ class MainWindow : public QWidget {
   signals:
     // About to search for the device of `model` (a simulated device gets ready here).
     void connecting(quavelo::Model model);
-    // A model's page (kPageTorva, kPageKd4) was brought into line with the parameter model.
-    void pageRefreshed(int index);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -116,8 +113,6 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Puts the focus on the start screen's chosen tile or the page's first control.
-    void FocusPage(int index);
     void OnInitDialog();
     void CreatePages();
     void LayOut();
@@ -129,10 +124,8 @@ class MainWindow : public QWidget {
     void OnSessionEvent(const SessionEvent& event);
     void CompleteConnection(std::uint64_t opening);
     void ShowConnected(bool connected);
-    void ShowLevels(const LevelReading& reading);
     // Stops the poller, shows "Disconnect", clears `connected`, closes the link.
     void EndConnection();
-    void RefreshPage(int index);
 
     DeviceParams& params_;
     Prompt& prompt_;

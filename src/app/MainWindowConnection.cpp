@@ -22,7 +22,7 @@ void MainWindow::ToggleConnection() {
     }
 }
 
-QWidget* MainWindow::PageWidget(Model model) const {
+ControlPage* MainWindow::PageWidget(Model model) const {
     switch (model) {
         case Model::Torva:
             return torvaPage_;
@@ -75,22 +75,22 @@ void MainWindow::OnSessionEvent(const SessionEvent& event) {
             CompleteConnection(event.opening);
             return;
         case SessionEvent::Kind::Levels:
-            ShowLevels(event.levels);
+            PageWidget(params_.deviceModel)->ShowLevels(event.levels);
             return;
         case SessionEvent::Kind::DeviceChanged:
-            RefreshPage(PageOf(params_.deviceModel));
+            PageWidget(params_.deviceModel)->RefreshFromParams();
             return;
     }
 }
 
 void MainWindow::CompleteConnection(std::uint64_t opening) {
     params_.connected = 1;
-    RefreshPage(PageOf(params_.deviceModel));
-    QWidget* page = PageWidget(params_.deviceModel);
+    ControlPage* page = PageWidget(params_.deviceModel);
+    page->RefreshFromParams();
     page->setEnabled(true);
     // The focus left the page while it was disabled; it comes back to its first control.
     if (page->isVisible() && !page->isAncestorOf(QApplication::focusWidget())) {
-        FocusPage(PageOf(params_.deviceModel));
+        page->FocusFirstControl();
     }
     session_.PushIfDue();
     // A failed push shows "Send failed"; while that box is open the window goes on working, and a
@@ -98,17 +98,6 @@ void MainWindow::CompleteConnection(std::uint64_t opening) {
     if (session_.Opening() != opening || params_.connected == 0) return;
     ShowConnected(true);
     session_.StartLevelPolling();
-}
-
-void MainWindow::ShowLevels(const LevelReading& reading) {
-    switch (params_.deviceModel) {
-        case Model::Torva:
-            torvaPage_->ShowLevels(reading);
-            return;
-        case Model::Kd4:
-            kd4Page_->ShowLevels(reading);
-            return;
-    }
 }
 
 void MainWindow::ShowConnected(bool connected) {
@@ -130,7 +119,7 @@ void MainWindow::OnDeviceChange() {
     LinkState& state = session_.State();
     if (!removalMonitor_->TakeRemovalOf(state) || state.DeviceFound() != 1) return;
     // A removal only ever ends a connection; it never starts one.
-    if (params_.connected != 0 || session_.IsOpen()) ToggleConnection();
+    if (params_.connected != 0 || session_.IsOpen()) EndConnection();
     state.SetDeviceFound(0);
 }
 

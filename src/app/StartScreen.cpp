@@ -86,7 +86,6 @@ bool StartScreen::OnInitDialog() {
     for (SkinLabel* caption : {torvaCaption_, kd4Caption_, thirdCaption_}) {
         caption->SetFontSize(kCaptionPoints);
         caption->SetTextColor(kCaptionText);
-        caption->SetText(tr("TORVA Virtual Device"));
     }
 
     start_->SetImages3(SkinImage::StartButton, SkinImage::StartButton, SkinImage::StartButton);

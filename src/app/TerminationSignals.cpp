@@ -43,7 +43,12 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     const sigset_t blocked = BlockedSignals();
     if (sigisemptyset(&blocked) == 1) return;
     fd_ = signalfd(-1, &blocked, SFD_NONBLOCK | SFD_CLOEXEC);
-    if (fd_ < 0) return;
+    if (fd_ < 0) {
+        // Nothing would read the blocked signals: give them back to this thread, whose default
+        // action still ends the process, rather than leave only SIGKILL able to end it.
+        pthread_sigmask(SIG_UNBLOCK, &blocked, nullptr);
+        return;
+    }
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::Read);
 }

@@ -139,11 +139,10 @@ void PrintLevels(std::ostream& out, const ModelProfile& profile,
     Json all = Json::array();
     for (const LevelReading& r : readings) {
         if (twoMeters) {
-            const std::int32_t mean =
-                static_cast<std::int32_t>((std::int64_t{r.first} + std::int64_t{r.second}) / 2);
-            all.push_back({{"first", LevelPercent(r.first)},
-                           {"second", LevelPercent(r.second)},
-                           {"mean", LevelPercent(mean)},
+            const MeterPositions meters = MeterPositionsOf(r);
+            all.push_back({{"first", meters.first},
+                           {"second", meters.second},
+                           {"mean", meters.mean},
                            {"firstRaw", r.first},
                            {"secondRaw", r.second}});
         } else {

@@ -18,19 +18,6 @@ ExitCode Fail(CliSession& session, const std::string& message) {
     return ExitCode::kPresetUnavailable;
 }
 
-// The slot's file, refused as an empty slot (the preset messages' notSaved) when it cannot be
-// used.
-std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
-    const std::filesystem::path* folder = session.DataFolder();
-    if (folder == nullptr) return std::nullopt;
-    const PresetReadResult read = ReadPresetFile(PresetFilePath(*folder, slot - 1));
-    if (!read.image) {
-        session.Err() << "quavelo-cli: " << session.Text(session.Profile().presetMessages.notSaved)
-                      << " (slot " << slot << ": " << read.error << ")\n";
-    }
-    return read.image;
-}
-
 // Writes the slot; kDone, or the reason and that the slot is unchanged.
 ExitCode WriteSlot(CliSession& session, int slot, const PresetImage& image) {
     const std::filesystem::path* folder = session.DataFolder();
@@ -43,6 +30,17 @@ ExitCode WriteSlot(CliSession& session, int slot, const PresetImage& image) {
 }
 
 }  // namespace
+
+std::optional<PresetImage> ReadSlot(CliSession& session, int slot) {
+    const std::filesystem::path* folder = session.DataFolder();
+    if (folder == nullptr) return std::nullopt;
+    const PresetReadResult read = ReadPresetFile(PresetFilePath(*folder, slot - 1));
+    if (!read.image) {
+        session.Err() << "quavelo-cli: " << session.Text(session.Profile().presetMessages.notSaved)
+                      << " (slot " << slot << ": " << read.error << ")\n";
+    }
+    return read.image;
+}
 
 ExitCode ShowPreset(CliSession& session, std::ostream& out, bool json, int slot) {
     const auto image = ReadSlot(session, slot);

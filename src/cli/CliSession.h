@@ -114,14 +114,11 @@ class CliSession {
     const ModelProfile& Profile() const noexcept { return ProfileOf(options_.model); }
     DeviceParams& Params() noexcept { return params_; }
     DeviceCommands& Commands() noexcept { return session_.Commands(); }
-    const std::filesystem::path& DataDirectoryPath() const noexcept { return dataDirectory_.path; }
     // The data directory, for the files kept there (presets); nullptr, with the reason written,
     // when none could be had.
     const std::filesystem::path* DataFolder();
     HidBackend& Backend() noexcept { return *backend_; }
     std::ostream& Err() noexcept { return err_; }
-    const CliOptions& Options() const noexcept { return options_; }
-    CliEnvironment& Environment() noexcept { return environment_; }
     // The node of the device opened last.
     std::string DevicePath() { return session_.State().DevicePath(); }
 

@@ -196,23 +196,24 @@ std::optional<BandChange> ParseBand(std::string_view set, int band, std::optiona
         error = "band takes the set graph or slider, not \"" + std::string(set) + "\"";
         return std::nullopt;
     }
-    change.graph = set == "graph";
+    change.set = set == "graph" ? BandSet::Graph : BandSet::Slider;
     if (band < 1 || band > kEqBands) {
         error = "band takes a band number 1..5, not " + std::to_string(band);
         return std::nullopt;
     }
     change.band = band;
     if (freq) {
-        if (!change.graph) {
+        if (change.set != BandSet::Graph) {
             error = "--freq changes graph bands only: the slider bands have fixed frequencies";
             return std::nullopt;
         }
-        if (!std::isfinite(*freq) ||
-            !ranges::kBandFreq.Contains(static_cast<std::int64_t>(*freq))) {
+        // Whole hertz, compared as a double: a value beyond any integer is refused, not cast.
+        const double hz = std::trunc(*freq);
+        if (!std::isfinite(hz) || hz < ranges::kBandFreq.min || hz > ranges::kBandFreq.max) {
             error = "--freq takes 20..20000 Hz";
             return std::nullopt;
         }
-        change.freq = static_cast<int>(*freq);
+        change.freq = static_cast<int>(hz);
     }
     if (gainDb) {
         if (!std::isfinite(*gainDb) || *gainDb < -15.0 || *gainDb > 15.0) {
@@ -226,17 +227,17 @@ std::optional<BandChange> ParseBand(std::string_view set, int band, std::optiona
 
 ExitCode ApplyBand(CliSession& session, const BandChange& change) {
     DeviceParams& p = session.Params();
-    if ((p.eqMode == 1) != change.graph) {
-        session.Err() << "quavelo-cli: the " << (change.graph ? "graph" : "slider")
-                      << " set is not in use (eq-mode is " << (p.eqMode == 1 ? "graph" : "slider")
-                      << ")\n";
+    const auto name = [](BandSet set) { return set == BandSet::Graph ? "graph" : "slider"; };
+    if (BandSetInUse(p) != change.set) {
+        session.Err() << "quavelo-cli: the " << name(change.set)
+                      << " set is not in use (eq-mode is " << name(BandSetInUse(p)) << ")\n";
         return ExitCode::kUsage;
     }
-    EqBand& band = (change.graph ? p.graphBands : p.sliderBands)[change.band - 1];
+    EqBand& band = Bands(p, change.set)[change.band - 1];
     if (change.freq) band.freq = *change.freq;
     if (change.gain) band.gain = *change.gain;
 
-    if (session.Commands().SetBand(change.graph ? BandSet::Graph : BandSet::Slider, change.band)) {
+    if (session.Commands().SetBand(change.set, change.band)) {
         return ExitCode::kDone;
     }
     session.Err() << "quavelo-cli: " << session.Text(message::kSendFailed) << " (band "

@@ -30,7 +30,7 @@ ExitCode ApplySetting(CliSession& session, const SettingChange& change);
 
 // A `band graph|slider N [--freq HZ] [--gain DB]` checked before any device is touched.
 struct BandChange {
-    bool graph = true;
+    BandSet set = BandSet::Graph;
     int band = 1;  // 1..5
     std::optional<int> freq;
     std::optional<int> gain;  // model units: trunc(dB x 10 + 150)

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "cli/CliPresets.h"
-#include "device/PresetFile.h"
 
 namespace quavelo {
 
@@ -45,15 +44,8 @@ ExitCode Watch::Run() {
     CliSession watcher(options_, environment_, err_);
     const ExitCode prepared = watcher.Prepare();
     if (prepared != ExitCode::kDone) return prepared;
-    const std::filesystem::path* folder = watcher.DataFolder();
-    if (folder == nullptr) return ExitCode::kPresetUnavailable;
-    if (const PresetReadResult read = ReadPresetFile(PresetFilePath(*folder, slot_ - 1));
-        !read.image) {
-        err_ << "quavelo-cli: " << watcher.Text(watcher.Profile().presetMessages.notSaved)
-             << " (slot " << slot_ << ": " << read.error << ")\n";
-        return ExitCode::kPresetUnavailable;
-    }
-    log_ = std::make_unique<TrafficLog>(*folder, environment_.clock);
+    if (!ReadSlot(watcher, slot_)) return ExitCode::kPresetUnavailable;
+    log_ = std::make_unique<TrafficLog>(*watcher.DataFolder(), environment_.clock);
     // The simulated devices come and go without telling the system's monitor.
     if (!options_.simulate && environment_.makeDeviceMonitor) {
         monitor_ = environment_.makeDeviceMonitor();

@@ -60,9 +60,9 @@ bool DeviceCommands::SendRepeated(const Report& report, Pacing pacing, int times
     return true;
 }
 
-bool DeviceCommands::StoreAfter(Pacing pacing) {
+bool DeviceCommands::StoreAfter(Pacing pacing, std::optional<SettingsLayout> layout) {
     const ModelProfile& profile = Profile();
-    return SendRepeated(SettingsBlock(params_, profile.settingsLayout), pacing,
+    return SendRepeated(SettingsBlock(params_, layout.value_or(profile.settingsLayout)), pacing,
                         profile.pacing.storeRepeats);
 }
 
@@ -72,8 +72,7 @@ bool DeviceCommands::SetLimiter() {
     if (const auto selectors = LimiterSelectors(params_.limiterOn, params_.limiterLevel)) {
         if (!SendAll(*selectors, pacing)) return false;
     }
-    return SendRepeated(SettingsBlock(params_, SettingsLayout::Full), pacing,
-                        profile.pacing.storeRepeats);
+    return StoreAfter(pacing, SettingsLayout::Full);
 }
 
 bool DeviceCommands::SetHighPass() {
@@ -82,8 +81,7 @@ bool DeviceCommands::SetHighPass() {
     if (const auto load = HighPassLoad(params_.hpfOn, params_.hpfFreq)) {
         if (!SendAll(*load, pacing)) return false;
     }
-    return SendRepeated(SettingsBlock(params_, SettingsLayout::Full), pacing,
-                        profile.pacing.storeRepeats);
+    return StoreAfter(pacing, SettingsLayout::Full);
 }
 
 bool DeviceCommands::SetMicGain() {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "device/DeviceParams.h"
@@ -65,7 +66,7 @@ class DeviceCommands {
     // first failure.
     bool SendAllSettings();
     // SendAllSettings while connected, as the panel does after a read-back. Does nothing and
-    // returns false unless connected; at the first failed command it shows "发送失败".
+    // returns false unless connected; at the first failed command it shows message::kSendFailed.
     bool PushAllSettings();
 
     // Level meters. Exchange models: each level value with one request and one answer; a value is
@@ -100,9 +101,9 @@ class DeviceCommands {
     bool SendAll(std::span<const Report> reports, Pacing pacing);
     // The same 16 bytes `times` times in a row, each with its pause.
     bool SendRepeated(const Report& report, Pacing pacing, int times);
-    // The settings block in the model's layout after a processor write, as often as the model
-    // takes it.
-    bool StoreAfter(Pacing pacing);
+    // The settings block after a processor write, as often as the model takes it: in `layout`,
+    // or the model's own layout when none is given.
+    bool StoreAfter(Pacing pacing, std::optional<SettingsLayout> layout = std::nullopt);
     bool MonitorCut(std::uint16_t address, int cut);
     // One request and its answer; bytes beyond the answer's length read as 0.
     bool Exchange(const Report& request, Report& answer);

@@ -126,7 +126,6 @@ class DeviceSession {
 
     DeviceCommands& Commands() noexcept { return commands_; }
     SendWorker& Worker() noexcept { return worker_; }
-    HidControl& Link() noexcept { return link_; }
     LinkState& State() noexcept { return state_; }
 
   private:

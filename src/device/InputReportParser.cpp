@@ -34,30 +34,16 @@ void ParseInputReport(const Report& report, DeviceParams& params) noexcept {
     }
     if (report[1] != kStoreAnswer || !isAnswer) return;
 
-    switch (which) {
-        case block::kStatus:
-            DecodeStatusBlock(report, params, profile.gain2Range);
-            params.statusReady = 1;
-            break;
-        case block::kSettings:
-            DecodeSettingsBlock(report, params, profile.settingsLayout);
-            MarkSeen(which, params);
-            break;
-        case block::kSliderGain:
-            MarkSeen(which, params);
-            DecodeSliderGainBlock(report, params, profile.sliderBlock, profile.gain2Range);
-            break;
-        case block::kBand5:
-            DecodeBandBlock(report, BandOfBlock(which), params);
-            if (AllBlocksSeen(params)) params.readbackDone = 1;
-            break;
-        default:
-            if (const int band = BandOfBlock(which); band != 0) {
-                DecodeBandBlock(report, band, params);
-                MarkSeen(which, params);
-            }
-            break;
+    if (which == block::kStatus) {
+        DecodeStatusBlock(report, params, profile.gain2Range);
+        params.statusReady = 1;
+        return;
     }
+    // The read-back's blocks, decoded as every store answer is; band 5 comes last and completes
+    // the read-back once every other block has been seen.
+    if (!DecodeStoreAnswer(report, params, profile)) return;
+    MarkSeen(which, params);
+    if (which == block::kBand5 && AllBlocksSeen(params)) params.readbackDone = 1;
 }
 
 }  // namespace quavelo

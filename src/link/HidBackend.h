@@ -27,8 +27,6 @@ struct HidDeviceInfo {
     std::string path;  // what Open takes; compared with removal notifications
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    // Empty when this user may open the interface; otherwise why not (e.g. "Permission denied").
-    std::string openProblem;
     // The device's serial number; empty when it has none.
     std::string serial;
 };

@@ -53,11 +53,6 @@ std::optional<HidControl::Refusal> HidControl::LastRefusal() const {
     return refusal_;
 }
 
-std::string HidControl::OpenProblem() const {
-    std::lock_guard fields(fieldLock_);
-    return refusal_ ? refusal_->path + ": " + refusal_->error.text : std::string();
-}
-
 void HidControl::SetReportHandler(InputReportHandler handler) {
     std::lock_guard fields(fieldLock_);
     handler_ = std::move(handler);

@@ -59,9 +59,6 @@ class HidControl final : public ReportLink {
     bool FindAndOpen(std::uint16_t vendorId, std::uint16_t productId,
                      const std::string& choice = {});
 
-    // Why the last FindAndOpen could not open an interface with the wanted ids ("path: reason");
-    // empty when it opened one or found none.
-    std::string OpenProblem() const;
     // An interface that the last FindAndOpen could not open, and why.
     struct Refusal {
         std::string path;

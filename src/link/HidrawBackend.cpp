@@ -1,10 +1,6 @@
 #include "link/HidrawBackend.h"
 
 #include <libudev.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <system_error>
 
 #include "link/HexBytes.h"
 #include "link/HidrawDevice.h"
@@ -70,11 +66,7 @@ std::vector<HidDeviceInfo> HidrawBackend::Enumerate() {
             continue;
         }
         const char* uniq = udev_device_get_property_value(hid, "HID_UNIQ");
-        HidDeviceInfo info{devnode, id->vendorId, id->productId, {}, uniq ? uniq : ""};
-        if (access(devnode, R_OK | W_OK) != 0) {
-            info.openProblem = std::generic_category().message(errno);
-        }
-        found.push_back(std::move(info));
+        found.push_back({devnode, id->vendorId, id->productId, uniq ? uniq : ""});
     }
     return found;
 }

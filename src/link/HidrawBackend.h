@@ -35,8 +35,7 @@ class HidrawBackend final : public HidBackend {
     explicit HidrawBackend(std::vector<std::filesystem::path> ruleFolders = UdevRuleFolders())
         : ruleFolders_(std::move(ruleFolders)) {}
 
-    // Every hidraw node with a readable HID_ID, in udev's enumeration order; openProblem says
-    // why this user may not open a node (the reason access(2) gives), and the serial number is
+    // Every hidraw node with a readable HID_ID, in udev's enumeration order; the serial number is
     // the parent HID device's HID_UNIQ: the USB device's serial number string for a USB device
     // (usbhid copies it there), read from sysfs, so it needs no udev daemon. Empty when udev
     // cannot be reached.

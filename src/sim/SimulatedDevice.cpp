@@ -60,7 +60,7 @@ SimulatedDevice::SimulatedDevice(Model model, std::string path)
 
 HidDeviceInfo SimulatedDevice::Info() const {
     const UsbIds ids = ProfileOf(model_).usb;
-    return {path_, ids.vendor, ids.product, {}, {}};
+    return {path_, ids.vendor, ids.product, {}};
 }
 
 bool SimulatedDevice::Plugged() const {

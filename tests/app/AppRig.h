@@ -7,12 +7,11 @@
 #include <optional>
 
 #include "app/MainWindow.h"
+#include "app/SimulatedSession.h"
 #include "app/StartScreen.h"
 #include "app/Translations.h"
-#include "link/QueuedRemovalMonitor.h"
 #include "pages/Kd4Page.h"
 #include "pages/TorvaPage.h"
-#include "sim/SimulatedBackend.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "widgets/ControlId.h"
@@ -40,22 +39,13 @@ struct AppRig {
     };
 
     AppRig() {
-        std::string error;
-        monitor = QueuedRemovalMonitor::Create(error);
-        for (Model model : {Model::Torva, Model::Kd4}) {
-            SimulatedDevice& device = backend.AddDevice(model);
-            device.SetRemovalMonitor(monitor.get());
-            (model == Model::Kd4 ? kd4 : torva) = &device;
-        }
         window = std::make_unique<MainWindow>(
-            params, PanelEnvironment{devices, monitor.get(), translated, dataDir.Path()});
+            params, PanelEnvironment{devices, &Monitor(), translated, dataDir.Path()});
         window->show();
     }
-    SimulatedDevice& Device(Model model) { return model == Model::Kd4 ? *kd4 : *torva; }
-    QWidget* Page(Model model) const {
-        return model == Model::Kd4 ? static_cast<QWidget*>(window->Kd4PageWidget())
-                                   : static_cast<QWidget*>(window->TorvaPageWidget());
-    }
+    SimulatedDevice& Device(Model model) { return session->Device(model); }
+    QueuedRemovalMonitor& Monitor() { return session->RemovalMonitor(); }
+    QWidget* Page(Model model) const { return window->PageWidget(model); }
     void Click(QWidget* root, int id) {
         QTest::mouseClick(FindControl<ImageButton>(root, id), Qt::LeftButton);
     }
@@ -79,11 +69,12 @@ struct AppRig {
         return WaitFor([this] { return params.connected == 1 && window->PollerRunning(); });
     }
 
-    std::unique_ptr<QueuedRemovalMonitor> monitor;  // outlives the devices that announce to it
-    SimulatedBackend backend;
-    Devices devices{backend};
-    SimulatedDevice* torva = nullptr;
-    SimulatedDevice* kd4 = nullptr;
+    // The panel's own simulated devices, as --simulate runs it, without store or trace files.
+    std::unique_ptr<SimulatedSession> session = [] {
+        std::string error;
+        return SimulatedSession::Create({}, error);
+    }();
+    Devices devices{session->Backend()};
     RecordingPrompt prompt;
     TranslatedPrompt translated{prompt};
     DeviceParams params;

@@ -122,7 +122,7 @@ TEST(KeyTest, KeysOperateEveryKindOfControl) {
     ASSERT_TRUE(rig.WaitConnected());
     QWidget* page = rig.Page(Model::Torva);
     ASSERT_TRUE(page->isVisible());
-    rig.torva->TakeReceived();
+    rig.Device(Model::Torva).TakeReceived();
     EXPECT_TRUE(
         QRegularExpression("^Level: \\d+ %$").match(Reading(Named(page, "Level"))).hasMatch());
 
@@ -150,7 +150,8 @@ TEST(KeyTest, KeysOperateEveryKindOfControl) {
         }
         Press(row.key, row.mods);
         EXPECT_EQ(Reading(control).toStdString(), row.reads);
-        EXPECT_EQ(!rig.torva->TakeReceived().empty(), row.sends) << Reading(control).toStdString();
+        EXPECT_EQ(!rig.Device(Model::Torva).TakeReceived().empty(), row.sends)
+            << Reading(control).toStdString();
     }
 }
 

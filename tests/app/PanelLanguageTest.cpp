@@ -30,8 +30,8 @@ TEST_P(PanelLanguageTest, ShowsTheTextsOfTheUsersLanguage) {
         return std::string_view(name) == "LANG" ? std::optional<std::string>(c.lang) : std::nullopt;
     }));
     AppRig rig;
-    rig.torva->Unplug();
-    rig.kd4->Unplug();
+    rig.Device(Model::Torva).Unplug();
+    rig.Device(Model::Kd4).Unplug();
     auto text = [&](Model model, int id) {
         return FindControl<SkinLabel>(rig.Page(model), id)->Text().toStdString();
     };

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
+#include <thread>
 
 namespace quavelo {
 namespace {
@@ -28,6 +29,28 @@ TEST(QtPromptTest, NoticesShowNoIconAndQuestionsTheExclamation) {
     EXPECT_EQ(iconOfBoxShownBy([&] { prompt.Info("Read para fail."); }), QMessageBox::NoIcon);
     EXPECT_EQ(iconOfBoxShownBy([&] { EXPECT_FALSE(prompt.Confirm("Replace?")); }),
               QMessageBox::Warning);
+}
+
+// From another thread (a send job) a notice is handed to the window's thread and the caller goes
+// on at once; a question there cannot be asked and answers Cancel.
+TEST(QtPromptTest, AnotherThreadsNoticeWaitsForTheWindowsThreadAndItsQuestionIsCancelled) {
+    QtPrompt prompt;
+    bool confirmed = true;
+    std::thread job([&] {
+        prompt.Info("Send failed");
+        confirmed = prompt.Confirm("Replace?");
+    });
+    job.join();  // returned without any box being shown
+    EXPECT_FALSE(confirmed);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        shown = box->text();
+        box->done(QMessageBox::Ok);
+    });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, "Send failed");
 }
 
 }  // namespace

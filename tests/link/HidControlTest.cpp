@@ -60,7 +60,7 @@ class SocketPairPeer final : public LinkPeer, private HidBackend {
 
   private:
     std::vector<HidDeviceInfo> Enumerate() override {
-        return {{"/dev/hidraw7", kVendor, kProduct, {}, {}}};
+        return {{"/dev/hidraw7", kVendor, kProduct, {}}};
     }
     std::unique_ptr<HidDevice> Open(const std::string&, OpenError& error) override {
         int ends[2];
@@ -141,7 +141,9 @@ TEST(HidControlSearchTest, OpensTheFirstOpenableInterfaceWithBothIds) {
     second.Unplug();
     EXPECT_FALSE(
         link.FindAndOpen(ProfileOf(Model::Kd4).usb.vendor, ProfileOf(Model::Kd4).usb.product));
-    EXPECT_EQ(link.OpenProblem(), "/dev/k1: Permission denied");
+    ASSERT_TRUE(link.LastRefusal().has_value());
+    EXPECT_EQ(link.LastRefusal()->path + ": " + link.LastRefusal()->error.text,
+              "/dev/k1: Permission denied");
     EXPECT_EQ(first.LiveOpenings() + second.LiveOpenings(), 0) << "nothing stays open";
 }
 

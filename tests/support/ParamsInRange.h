@@ -46,9 +46,9 @@ inline std::vector<NamedField> SettingsFields(const DeviceParams& p) {
 // measurement without a range, and the unused band records are not.
 inline std::vector<std::string> FieldsOutOfRange(const DeviceParams& p) {
     std::vector<NamedField> fields = SettingsFields(p);
-    for (const HandshakeFlag* flag : {&p.meterReady, &p.statusReady, &p.readbackDone}) {
-        fields.push_back({"flag", *flag, ranges::kSwitch});
-    }
+    fields.push_back({"meterReady", p.meterReady, ranges::kSwitch});
+    fields.push_back({"statusReady", p.statusReady, ranges::kSwitch});
+    fields.push_back({"readbackDone", p.readbackDone, ranges::kSwitch});
     for (const SharedInt& seen : p.blockSeen)
         fields.push_back({"blockSeen", seen, ranges::kSwitch});
     std::vector<std::string> bad;
