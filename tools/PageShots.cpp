@@ -24,8 +24,8 @@
 #include "pages/TorvaPage.h"
 #include "sim/SimulatedBackend.h"
 #include "widgets/ControlId.h"
+#include "widgets/FontSubstitutions.h"
 #include "widgets/ImageButton.h"
-#include "widgets/SkinSetup.h"
 
 namespace {
 
@@ -248,8 +248,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: page-shots OUTDIR\n");
         return 2;
     }
-    SkinSetup graphics;
-    graphics.Initialize();
+    InstallFontSubstitutions();
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "page-shots: cannot create %s\n", argv[1]);

@@ -15,11 +15,11 @@
 #include "widgets/DropDownButton.h"
 #include "widgets/DropDownList.h"
 #include "widgets/DropDownPopup.h"
+#include "widgets/FontSubstitutions.h"
 #include "widgets/ImageButton.h"
 #include "widgets/ImageSlider.h"
 #include "widgets/LevelMeter.h"
 #include "widgets/SkinLabel.h"
-#include "widgets/SkinSetup.h"
 
 namespace {
 
@@ -75,7 +75,6 @@ ImageButton* Button(Sheet& sheet, QRect place, int kind, const QString& text) {
     auto* button = new ImageButton(&sheet);
     button->setGeometry(place);
     button->SetButtonKind(kind);
-    button->SetActiveCaptionColor(kWhite);
     button->setText(text);
     return button;
 }
@@ -440,8 +439,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: widget-gallery OUTDIR\n");
         return 2;
     }
-    SkinSetup images;
-    images.Initialize();
+    InstallFontSubstitutions();
     const QString dir = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(dir)) {
         std::fprintf(stderr, "widget-gallery: cannot create %s\n", argv[1]);

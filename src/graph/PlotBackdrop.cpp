@@ -15,7 +15,6 @@ const QImage& PlotBackdrop::Image(const Key& key, const std::function<void(QPain
     }
     key_ = key;
     valid_ = true;
-    ++redraws_;
     return image_;
 }
 

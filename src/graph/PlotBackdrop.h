@@ -33,13 +33,11 @@ class PlotBackdrop {
     const QImage& Image(const Key& key, const std::function<void(QPainter&)>& draw);
 
     void Invalidate() { valid_ = false; }
-    int Redraws() const { return redraws_; }
 
   private:
     QImage image_;
     Key key_;
     bool valid_ = false;
-    int redraws_ = 0;
 };
 
 }  // namespace quavelo

@@ -1,5 +1,6 @@
 #include "graph/ResponseGraph.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -67,11 +68,6 @@ void ResponseGraph::SetXMin(double xMin) {
 
 void ResponseGraph::SetXMax(double xMax) {
     range_.xMax = xMax;
-    update();
-}
-
-void ResponseGraph::SetShowText(bool show) {
-    showText_ = show;
     update();
 }
 
@@ -209,7 +205,8 @@ void ResponseGraph::OnPlotNotify(int band, int phase) {
 void ResponseGraph::Notify(int band, int phase) {
     OnPlotNotify(band, phase);
     emit pointChanged(band, ControlId(this));
-    NotifyAccessibleValue(this, ValueText());
+    // The text is made only for a listening tool: a drag reports every step.
+    if (QAccessible::isActive()) NotifyAccessibleValue(this, ValueText());
 }
 
 void ResponseGraph::Press(QPoint at) {
@@ -220,12 +217,7 @@ void ResponseGraph::Press(QPoint at) {
         update();
         return;
     }
-    if (!handles_[static_cast<std::size_t>(hit)].selected) {
-        ClearSelection();
-        handles_[static_cast<std::size_t>(hit)].selected = true;
-        selected_.push_back(hit);
-        Notify(handles_[static_cast<std::size_t>(hit)].Band(), kPhaseSelectOrRelease);
-    }
+    SelectBand(hit);
     for (std::size_t i = 0; const PlotHandle* h = SelectedHandle(i); ++i) {
         grabOffset_ = at - QPoint(h->box.left, h->box.top);
     }
@@ -260,8 +252,7 @@ void ResponseGraph::Release() {
 
 void ResponseGraph::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    lastMouse_ = PixelOf(event);
-    Press(lastMouse_);
+    Press(PixelOf(event));
 }
 
 // While the button is held the control keeps receiving the pointer's moves after it has left;
@@ -272,7 +263,6 @@ void ResponseGraph::mouseMoveEvent(QMouseEvent* event) {
         Release();
         return;
     }
-    lastMouse_ = at;
     if (dragging_) DragTo(at);
 }
 

@@ -16,11 +16,6 @@
 
 namespace quavelo {
 
-// The numbers of the graph's notifications in the rest of the system (logs, the pages'
-// dispatch). Each is delivered as a signal of ResponseGraph with the same arguments.
-inline constexpr int kMsgPlotPoint = 0x28D3;        // pointChanged(band, controlId); 10451
-inline constexpr int kMsgPlotDoubleClick = 0x28D4;  // pointDoubleClicked(band, 1)
-
 // One band of the response the graph draws (see EqBandInputs for the units).
 struct PlotBandInput {
     double gain = 0.0;
@@ -69,21 +64,16 @@ class ResponseGraph : public QWidget {
     // Display settings. Constructor values: mode 1, y 0..100 dB, x 20..20000 Hz, text and axes
     // shown, band count 4.
     void SetMode(int mode);
-    int Mode() const { return mode_; }
     void SetYMax(double yMax);
     void SetYMin(double yMin);
     void SetXMin(double xMin);
     void SetXMax(double xMax);
     const PlotRange& Range() const { return range_; }
-    void SetShowText(bool show);
-    bool ShowText() const { return showText_; }
     void SetShowAxes(bool show);
-    bool ShowAxes() const { return showAxes_; }
 
     // Bands of the response and handles alike; negative counts as 0. The response draws at most
     // kMaxEqBands bands and the handles reach at most kMaxHandles.
     void SetBandCount(int count);
-    int BandCount() const { return bandCount_; }
 
     // Handle values per band (0 .. kMaxHandles - 1; other bands are ignored and read 0).
     // kind: kHandleOrdinary (1, constructor value), kHandleHighPass, kHandleLowPass.
@@ -97,7 +87,6 @@ class ResponseGraph : public QWidget {
 
     // The response inputs of band 0 .. kMaxEqBands - 1 (others are ignored).
     void SetBandInput(int band, const PlotBandInput& input);
-    const EqBandInputs& BandInputs() const { return inputs_; }
 
     // Computes the plot area from the control's size.
     void InitPlot();
@@ -116,15 +105,12 @@ class ResponseGraph : public QWidget {
     // True while a drag step is being reported, false for a selection or a release.
     bool Moving() const { return moving_; }
     bool Dragging() const { return dragging_; }
-    QPoint GrabOffset() const { return grabOffset_; }
-    QPoint LastMouse() const { return lastMouse_; }
     const PlotArea& Area() const { return area_; }
     // In creation (band) order; empty until the first paint.
     const std::vector<PlotHandle>& Handles() const { return handles_; }
     // Band numbers of the selected handles, in selection order.
     std::vector<int> SelectedBands() const;
     const PlotCurveCache& CurveCache() const { return cache_; }
-    const PlotBackdrop& Backdrop() const { return backdrop_; }
     // The selected band as a screen reader reads it ("Band 3: 1000 Hz, 2.0 dB").
     QString ValueText() const;
 
@@ -159,7 +145,8 @@ class ResponseGraph : public QWidget {
     void Press(QPoint at);
     void DragTo(QPoint at);
     void Release();
-    // Selects the handle of `band` as a press on it does; nothing for a band without a handle.
+    // Selects the handle of `band` alone (handles_ is in band order) and reports the selection,
+    // unless it was the one selected already; nothing for a band without a handle.
     void SelectBand(int band);
     void EndKeyRepeat();
     void Paint(QPainter& painter);
@@ -178,7 +165,6 @@ class ResponseGraph : public QWidget {
 
     bool dragging_ = false;
     QPoint grabOffset_;
-    QPoint lastMouse_;
     bool moving_ = false;
     bool keyRepeating_ = false;
 

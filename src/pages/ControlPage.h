@@ -101,8 +101,6 @@ class ControlPage : public QWidget {
     // Brings every control into line with the parameter model.
     void RefreshFromParams();
 
-    // The preset slot picked last, 0..9, or kNoSlot before the first pick.
-    int SelectedSlot() const { return selectedSlot_; }
     // Gives the focus to the first control of the Tab order that can take it.
     void FocusFirstControl();
 
@@ -188,7 +186,7 @@ class ControlPage : public QWidget {
     const ModelProfile& profile_;
     std::unique_ptr<PageSender> sender_;
     QTimer* timer_;
-    int selectedSlot_ = kNoSlot;
+    int selectedSlot_ = kNoSlot;  // the preset slot picked last, 0..9
 
     EqEditor eq_;
     // The labels made from the tables, and the captions the set-up writes into them.

@@ -82,14 +82,14 @@ void ControlPage::SetUpKeyboardAndNames() {
         case Gain2Kind::CodecGain:
             micGainSlider_->setAccessibleName(tr("Microphone gain left"));
             gain2Slider_->setAccessibleName(tr("Microphone gain right"));
-            gain2Slider_->SetValueText([](int step) { return Spoken(MicGainText(step)); });
             break;
         case Gain2Kind::MonitorLevel:
             micGainSlider_->setAccessibleName(tr("Microphone gain"));
             gain2Slider_->setAccessibleName(tr("Monitor level"));
-            gain2Slider_->SetValueText([](int level) { return Spoken(MonitorLevelText(level)); });
             break;
     }
+    gain2Slider_->SetValueText(
+        [kind = profile_.gain2](int gain2) { return Spoken(Gain2Text(kind, gain2)); });
     mixSlider_->setAccessibleName(tr("Monitor mix"));
     mixSlider_->SetValueText([](int position) {
         const MonitorCutPair cuts = MixCutsFromPosition(position);

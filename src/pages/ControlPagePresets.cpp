@@ -14,8 +14,6 @@ const PageSend kRecallSend{
     .group = [](DeviceCommands& c, const DeviceParams&) { return SendPresetRecall(c); },
     .reportsFailure = true};
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
 void ControlPage::OnSlotButton(int slot) {
@@ -58,12 +56,12 @@ void ControlPage::ShowPresetPreview() {
     const PresetPreview preview = MakePresetPreview(profile_, *fields);
     for (std::size_t row = 0; row < previewRowValues_.size(); ++row) {
         if (previewRowValues_[row] != 0) {
-            Label(previewRowValues_[row])->SetText(Text(preview.values[row]));
+            Label(previewRowValues_[row])->SetText(ReadoutText(preview.values[row]));
         }
     }
     for (int band = 0; band < kEqBands; ++band) {
-        Label(previewBands_[band].first)->SetText(Text(preview.bandFreq[band]));
-        Label(previewBands_[band].second)->SetText(Text(preview.bandGain[band]));
+        Label(previewBands_[band].first)->SetText(ReadoutText(preview.bandFreq[band]));
+        Label(previewBands_[band].second)->SetText(ReadoutText(preview.bandGain[band]));
     }
 }
 

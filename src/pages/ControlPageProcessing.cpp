@@ -21,8 +21,6 @@ const PageSend kMicGainSend{[](DeviceCommands& c, const DeviceParams&) { return 
 const PageSend kGain2Send{[](DeviceCommands& c, const DeviceParams&) { return c.SetGain2(); }};
 const PageSend kMixSend{SendMonitorMix};
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
 void ControlPage::RefreshProcessing() {
@@ -30,21 +28,14 @@ void ControlPage::RefreshProcessing() {
     ShowSwitchWithLevel(limiterSwitch_, limiterList_, p.limiterOn, p.limiterLevel);
     ShowSwitchWithLevel(highPassSwitch_, highPassList_, p.hpfOn, p.hpfFreq);
     micGainSlider_->SetPos(p.micGain);
-    Label(kIdMicGainValue)->SetText(Text(MicGainText(p.micGain)));
+    Label(kIdMicGainValue)->SetText(ReadoutText(MicGainText(p.micGain)));
     gain2Slider_->SetPos(p.gain2);
     ShowGain2(p.gain2);
     ShowMonitorMix(mixSlider_, Label(kIdMixReadout), p);
 }
 
 void ControlPage::ShowGain2(std::int32_t gain2) {
-    switch (profile_.gain2) {
-        case Gain2Kind::CodecGain:
-            Label(kIdGain2Value)->SetText(Text(MicGainText(gain2)));
-            return;
-        case Gain2Kind::MonitorLevel:
-            Label(kIdGain2Value)->SetText(Text(MonitorLevelText(gain2)));
-            return;
-    }
+    Label(kIdGain2Value)->SetText(ReadoutText(Gain2Text(profile_.gain2, gain2)));
 }
 
 void ControlPage::OnLimiterSwitch() {
@@ -88,7 +79,7 @@ void ControlPage::TakeLevelChoice(DropDownButton* list, SharedInt& level, const 
 void ControlPage::OnMicGainSlider(bool released) {
     DeviceParams& p = context_.params;
     p.micGain = micGainSlider_->GetPos();
-    Label(kIdMicGainValue)->SetText(Text(MicGainText(p.micGain)));
+    Label(kIdMicGainValue)->SetText(ReadoutText(MicGainText(p.micGain)));
     sender_->SliderChanged(kIdMicGainSlider, kMicGainSend, released);
 }
 

@@ -25,10 +25,10 @@ EqEditor::EqEditor(QWidget* page, DeviceParams& params)
     SetControlId(graph_, kIdGraph);
     graph_->setGeometry(10, 5, 530, 300);
 
-    strips_[0] = MakeScaleStrip(page, kIdFirstStrip, {20, 10, 30, 280}, SkinImage::BandScale);
+    strips_[0] = MakePictureLabel(page, kIdFirstStrip, {20, 10, 30, 280}, SkinImage::BandScale);
     for (int k = 1; k < kStrips; ++k) {
-        strips_[k] = MakeScaleStrip(page, kIdFirstStrip + k, {50 + 100 * (k - 1), 10, 30, 280},
-                                    SkinImage::BandTicks);
+        strips_[k] = MakePictureLabel(page, kIdFirstStrip + k, {50 + 100 * (k - 1), 10, 30, 280},
+                                      SkinImage::BandTicks);
     }
     for (int k = 0; k < kEqBands; ++k) {
         bandSliders_[k] =

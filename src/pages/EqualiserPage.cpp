@@ -34,13 +34,13 @@ bool EqualiserPage::OnInitDialog() {
         graph_->SetFrequencyX(band, band + 1.0);
         graph_->SetGainY(band, 0.0);
     }
-    ready_ = 1;
+    ready_ = true;
     return true;
 }
 
 void EqualiserPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (ready_ != 1) return;
+    if (!ready_) return;
     const int w = width();
     const int h = height();
     graph_->setGeometry(0, h / 6, w, 4 * h / 6);

@@ -21,7 +21,6 @@ class EqualiserPage : public QWidget {
 
     // Sets the graph up; the page follows its size from then on. Returns true.
     bool OnInitDialog();
-    bool Ready() const { return ready_ != 0; }
     ResponseGraph* Graph() const { return graph_; }
 
   protected:
@@ -30,7 +29,7 @@ class EqualiserPage : public QWidget {
 
   private:
     ResponseGraph* graph_;  // owned as a child widget
-    int ready_ = 0;
+    bool ready_ = false;    // set up by OnInitDialog
 };
 
 }  // namespace quavelo

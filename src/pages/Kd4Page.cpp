@@ -7,7 +7,6 @@
 
 #include "device/ControlSends.h"
 #include "pages/PageBackground.h"
-#include "widgets/ControlId.h"
 #include "widgets/ImageButton.h"
 #include "widgets/LevelMeter.h"
 #include "widgets/SkinLabel.h"
@@ -16,7 +15,6 @@ namespace quavelo {
 
 namespace {
 
-constexpr int kOverlayFontSize = 16;
 constexpr int kIdIndicatorCaption = 1047;
 constexpr int kIdGainCaption = 1097;
 constexpr int kIdSoloCaption = 1098;
@@ -142,24 +140,13 @@ Kd4Page::Kd4Page(PageContext& context, QWidget* parent, Clock clock)
 void Kd4Page::CreateStatusControls() {
     indicatorSwitch_ = MakeSwitch(this, kIdIndicatorSwitch, {500, 375, 50, 28},
                                   SkinImage::SwitchOff, SkinImage::SwitchOn);
-    levelMeter_ = new LevelMeter(this);
-    SetControlId(levelMeter_, kIdLevelMeter);
-    levelMeter_->setGeometry(670, 380, 250, 20);
-    levelMeter_->SetMeterImages(SkinImage::MeterFill, SkinImage::MeterBackground);
-    levelMeter_->SetRange(0, 100);
-    levelMeter_->SetPos(0);
+    levelMeter_ = MakeLevelMeter(this, kIdLevelMeter, {670, 380, 250, 20});
 
     // The overlay covers the whole page above every control while the page is locked. Clicks go
     // through it to the controls underneath, where only the status switches take them; those
     // stand above it so the switch that unlocks stays plainly visible.
-    lockOverlay_ = new SkinLabel(this);
-    SetControlId(lockOverlay_, kIdLockOverlay);
-    lockOverlay_->SetFontSize(kOverlayFontSize);
-    lockOverlay_->SetAlignment(SkinLabel::kNear);
-    lockOverlay_->SetOverlayImage(SkinImage::LockOverlay);
-    lockOverlay_->SetOverlayOn(true);
+    lockOverlay_ = MakePictureLabel(this, kIdLockOverlay, rect(), SkinImage::LockOverlay);
     lockOverlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lockOverlay_->setGeometry(rect());
     lockOverlay_->hide();
 
     lockSwitch_ = MakeSwitch(this, kIdLockSwitch, {870, 350, 24, 24}, SkinImage::PadlockOpen,

@@ -11,13 +11,14 @@
 #include "widgets/DropDownList.h"
 #include "widgets/ImageButton.h"
 #include "widgets/ImageSlider.h"
+#include "widgets/LevelMeter.h"
 #include "widgets/SkinLabel.h"
 
 namespace quavelo {
 
 namespace {
 
-constexpr int kScaleFontSize = 16;
+constexpr int kPictureFontSize = 16;
 constexpr int kLabelFontSize = 12;
 constexpr int kPreviewFontSize = 8;
 
@@ -27,9 +28,6 @@ ImageButton* MakeButton(QWidget* page, int id, const QRect& place, int kind,
     SetControlId(button, id);
     button->setGeometry(place);
     button->SetButtonKind(kind);
-    button->SetSizeMode(0);
-    button->SetNormalCaptionColor(kPageTextColor);
-    button->SetActiveCaptionColor(kPageTextColor);
     button->setText(caption);
     return button;
 }
@@ -69,15 +67,23 @@ SkinLabel* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
     return label;
 }
 
-SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, SkinImage image) {
-    auto* strip = new SkinLabel(page);
-    SetControlId(strip, id);
-    strip->setGeometry(place);
-    strip->SetFontSize(kScaleFontSize);
-    strip->SetAlignment(SkinLabel::kNear);
-    strip->SetOverlayImage(image);
-    strip->SetOverlayOn(true);
-    return strip;
+SkinLabel* MakePictureLabel(QWidget* page, int id, const QRect& place, SkinImage image) {
+    auto* label = new SkinLabel(page);
+    SetControlId(label, id);
+    label->setGeometry(place);
+    label->SetFontSize(kPictureFontSize);
+    label->SetAlignment(SkinLabel::kNear);
+    label->SetOverlayImage(image);
+    label->SetOverlayOn(true);
+    return label;
+}
+
+LevelMeter* MakeLevelMeter(QWidget* page, int id, const QRect& place) {
+    auto* meter = new LevelMeter(page);
+    SetControlId(meter, id);
+    meter->setGeometry(place);
+    meter->SetMeterImages(SkinImage::MeterFill, SkinImage::MeterBackground);
+    return meter;
 }
 
 ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look) {
@@ -142,6 +148,10 @@ void ShowSwitchWithLevel(ImageButton* sw, DropDownButton* list, std::int32_t on,
 int ChosenLevel(const DropDownButton* list) {
     const int index = list->GetCurSel();
     return index < 0 ? 0 : index + 1;
+}
+
+std::string Gain2Text(Gain2Kind kind, std::int32_t gain2) {
+    return kind == Gain2Kind::MonitorLevel ? MonitorLevelText(gain2) : MicGainText(gain2);
 }
 
 void ShowMonitorMix(ImageSlider* slider, SkinLabel* readout, const DeviceParams& params) {

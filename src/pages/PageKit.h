@@ -6,9 +6,10 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <string_view>
+#include <string>
 
 #include "device/DeviceParams.h"
+#include "device/ModelProfile.h"
 #include "widgets/SkinImage.h"
 
 class QWidget;
@@ -19,6 +20,7 @@ class ImageSlider;
 class DropDownButton;
 class SkinLabel;
 class ImageButton;
+class LevelMeter;
 
 // How both control pages build their controls: the same label looks, slider set-ups, buttons and
 // drop-downs, and the processing-section displays both pages share. Every control is created as
@@ -36,8 +38,12 @@ enum class LabelLook {
 };
 SkinLabel* MakeLabel(QWidget* page, int id, const QRect& place, LabelLook look,
                      const QString& text = {});
-// A transparent picture label (the band scales): `image` stretched over `place`.
-SkinLabel* MakeScaleStrip(QWidget* page, int id, const QRect& place, SkinImage image);
+// A transparent picture label (the band scales, the lock overlay): `image` stretched over
+// `place`.
+SkinLabel* MakePictureLabel(QWidget* page, int id, const QRect& place, SkinImage image);
+
+// A level meter filling `place`, over the range 0..100 and empty.
+LevelMeter* MakeLevelMeter(QWidget* page, int id, const QRect& place);
 
 // A slider set-up: orientation, images, thumb travel margins and range.
 struct SliderLook {
@@ -72,8 +78,8 @@ inline constexpr int kSliderPageSteps = 10;
 // The slider stands at `at` and takes the size of its fill image.
 ImageSlider* MakeSlider(QWidget* page, int id, QPoint at, const SliderLook& look);
 
-// Image buttons with white captions, filling `place` (size mode 0): a two-state switch
-// (unchecked and checked images) and a push button (normal, pressed and hover images).
+// Image buttons with white captions, filling `place`: a two-state switch (unchecked and checked
+// images) and a push button (normal, pressed and hover images).
 ImageButton* MakeSwitch(QWidget* page, int id, const QRect& place, SkinImage unchecked,
                         SkinImage checked, const QString& caption = {});
 ImageButton* MakePushButton(QWidget* page, int id, const QRect& place, SkinImage normal,
@@ -97,6 +103,11 @@ void ShowSwitchWithLevel(ImageButton* sw, DropDownButton* list, std::int32_t on,
 // The level a drop-down's current choice stands for (item 0 is level 1), or 0 when the list
 // has no choice.
 int ChosenLevel(const DropDownButton* list);
+
+// A readout of the device layer as a label shows it.
+inline QString ReadoutText(const std::string& text) { return QString::fromStdString(text); }
+// The gain2 readout of a model whose gain2 is `kind` ("12dB" as the page shows it).
+std::string Gain2Text(Gain2Kind kind, std::int32_t gain2);
 
 // The monitor mix slider and its readout ("Playback%1:Mic%2" of the negated cuts, in the
 // user's language) from the model's two cuts.

@@ -33,8 +33,6 @@ SlotButtons MakeSlotButtons(QWidget* page);
 // Checks the button of `slot` and unchecks the others (all of them for kNoSlot).
 void CheckSlotButton(const SlotButtons& buttons, int slot);
 
-// The texts of a page's preset messages.
-
 // Save of `slot` (kNoSlot when none is chosen): the slot is asked for and confirmed, then the
 // model's image replaces the slot's file atomically. A failed write is reported with the file
 // and the reason, and the slot keeps its old content. True when the file was written.

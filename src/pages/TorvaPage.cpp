@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "widgets/ControlId.h"
 #include "widgets/ImageButton.h"
 #include "widgets/LevelMeter.h"
 
@@ -124,16 +123,6 @@ ControlPage::PreviewLayout Preview() {
     return preview;
 }
 
-LevelMeter* MakeMeter(QWidget* page, int id, const QRect& place) {
-    auto* meter = new LevelMeter(page);
-    SetControlId(meter, id);
-    meter->setGeometry(place);
-    meter->SetRange(0, 100);
-    meter->SetPos(0);
-    meter->SetMeterImages(SkinImage::MeterFill, SkinImage::MeterBackground);
-    return meter;
-}
-
 const PageSend kStereoSend{[](DeviceCommands& c, const DeviceParams&) { return c.SetStereo(); }};
 
 }  // namespace
@@ -143,9 +132,9 @@ TorvaPage::TorvaPage(PageContext& context, QWidget* parent, Clock clock)
     stereoSwitch_ = MakeSwitch(this, kIdStereoSwitch, {500, 375, 50, 28}, SkinImage::SwitchOff,
                                SkinImage::SwitchOn);
     connect(stereoSwitch_, &ImageButton::clicked, this, &TorvaPage::OnStereoSwitch);
-    meterLeft_ = MakeMeter(this, kIdMeterLeft, {700, 360, 200, 10});
-    meterMono_ = MakeMeter(this, kIdMeterMono, {700, 370, 200, 10});
-    meterRight_ = MakeMeter(this, kIdMeterRight, {700, 380, 200, 10});
+    meterLeft_ = MakeLevelMeter(this, kIdMeterLeft, {700, 360, 200, 10});
+    meterMono_ = MakeLevelMeter(this, kIdMeterMono, {700, 370, 200, 10});
+    meterRight_ = MakeLevelMeter(this, kIdMeterRight, {700, 380, 200, 10});
     ShowStereo(false);
     CreateGainControls({50, 480}, {50, 530});
     CreatePresetControls(Preview());

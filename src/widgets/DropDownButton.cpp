@@ -7,14 +7,13 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "widgets/DropDownList.h"
 #include "widgets/DropDownPopup.h"
 #include "widgets/FocusMark.h"
 #include "widgets/OffscreenBuffer.h"
-#include "widgets/PngResource.h"
 #include "widgets/SkinAccessibility.h"
-#include "widgets/SkinArt.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
@@ -33,45 +32,35 @@ QFont CellHeightFont(const QString& family, int cellHeight, QFont::Weight weight
 }
 
 constexpr int kWheelNotch = 120;
+constexpr std::uint32_t kTextColor = 0xFFFFFF;
 
 }  // namespace
 
 DropDownButton::DropDownButton(QWidget* parent)
     : QAbstractButton(parent),
-      fontNormal_(CellHeightFont(QStringLiteral("Microsoft MHei"), 20, QFont::Normal)),
-      fontHover_(fontNormal_) {
+      font_(CellHeightFont(QStringLiteral("Microsoft MHei"), 20, QFont::Normal)) {
     setCursor(Qt::PointingHandCursor);
     InstallSkinAccessibility();
     TrackFocusMark(this);
 }
 
 void DropDownButton::SetComboBitmaps() {
-    normalBitmap_ = SkinImage::DropDownFace;
-    hoverBitmap_ = SkinImage::DropDownFaceHover;
-    const QImage bitmap = LoadBitmapResource(SkinImage::DropDownFace);
-    if (!bitmap.isNull()) resize(bitmap.size());
+    normalFace_ = SkinArt::Bitmap(SkinImage::DropDownFace);
+    hoverFace_ = SkinArt::Bitmap(SkinImage::DropDownFaceHover);
+    if (!normalFace_.isNull()) resize(normalFace_.size());
     update();
 }
 
-void DropDownButton::SetTextColors(std::uint32_t normal, std::uint32_t hover) {
-    textColorNormal_ = normal;
-    textColorHover_ = hover;
+void DropDownButton::SetDisabledBitmap(SkinImage bitmap) {
+    disabledFace_ = SkinArt::Bitmap(bitmap);
     update();
-}
-
-void DropDownButton::SetUseHandCursor(bool use) {
-    if (use) {
-        setCursor(Qt::PointingHandCursor);
-    } else {
-        unsetCursor();
-    }
 }
 
 bool DropDownButton::CreateDropDown(int choiceId) {
     if (popup_ != nullptr) return true;
     listWidth_ = width();
     popup_ = new DropDownPopup(this);
-    popup_->List()->SetListFont(fontNormal_);
+    popup_->List()->SetListFont(font_);
     choiceId_ = choiceId;
     return true;
 }
@@ -189,27 +178,22 @@ void DropDownButton::focusOutEvent(QFocusEvent* event) {
 void DropDownButton::paintEvent(QPaintEvent*) {
     QPainter target(this);
     OffscreenBuffer dc(target, rect());
-    std::optional<SkinImage> face = normalBitmap_;
-    const QFont* font = &fontNormal_;
-    std::uint32_t colour = textColorNormal_;
+    const SkinArt* face = &normalFace_;
     if (!isEnabled()) {
-        face = disabledLook_ ? disabledBitmap_ : std::nullopt;
+        face = disabledLook_ ? &disabledFace_ : nullptr;
     } else if (hover_) {
-        face = hoverBitmap_;
-        font = &fontHover_;
-        colour = textColorHover_;
+        face = &hoverFace_;
     }
-    const SkinArt bitmap = face ? SkinArt::Bitmap(*face) : SkinArt();
-    if (bitmap.isNull()) {
+    if (face == nullptr || face->isNull()) {
         dc->fillRect(rect(), palette().button());
     } else {
         dc->setRenderHint(QPainter::SmoothPixmapTransform);
-        DrawSkinArt(dc.painter(), rect(), bitmap);
+        DrawSkinArt(dc.painter(), rect(), *face);
     }
     if (ShowsFocusMark(this)) PaintFocusMark(dc.painter(), rect(), 5.0);
     if (text().isEmpty()) return;
-    dc->setFont(*font);
-    dc->setPen(FromGdiColor(colour));
+    dc->setFont(font_);
+    dc->setPen(FromGdiColor(kTextColor));
     dc->drawText(rect().adjusted(5, 0, -20, 0), Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 

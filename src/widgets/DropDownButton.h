@@ -3,9 +3,7 @@
 #include <QAbstractButton>
 #include <QFont>
 
-#include <cstdint>
-#include <optional>
-
+#include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
 
 namespace quavelo {
@@ -29,23 +27,16 @@ class DropDownButton : public QAbstractButton {
 
     explicit DropDownButton(QWidget* parent = nullptr);
 
-    // The drop-down faces: DropDownFace normally, DropDownFaceHover under the mouse; the button
-    // takes the face's size, keeping its place.
+    // Loads the drop-down faces: DropDownFace normally, DropDownFaceHover under the mouse; the
+    // button takes the face's size, keeping its place.
     void SetComboBitmaps();
-    // The bitmap a disabled button shows while it has the disabled look.
-    void SetDisabledBitmap(SkinImage bitmap) {
-        disabledBitmap_ = bitmap;
-        update();
-    }
+    // Loads the bitmap a disabled button shows while it has the disabled look.
+    void SetDisabledBitmap(SkinImage bitmap);
     // When set, a disabled button draws the disabled bitmap; otherwise no bitmap at all.
     void SetDisabledLook(bool look) {
         disabledLook_ = look;
         update();
     }
-    bool DisabledLook() const { return disabledLook_; }
-    // Text colours as GDI colours (0x00BBGGRR).
-    void SetTextColors(std::uint32_t normal, std::uint32_t hover);
-    void SetUseHandCursor(bool use);
 
     // Creates the pop-up and its list; choiceId is what choiceMade reports as its first argument.
     // The list is as wide as the button. Returns false when the pop-up could not be made.
@@ -59,9 +50,6 @@ class DropDownButton : public QAbstractButton {
     void SetCurSel(int index);
     // The list's current selection, -1 when there is none.
     int GetCurSel() const;
-
-    bool Hover() const { return hover_; }
-    int ChoiceId() const { return choiceId_; }
 
     // The pop-up's report of a choice in the list.
     void OnChoice(int index);
@@ -83,15 +71,12 @@ class DropDownButton : public QAbstractButton {
     void OpenList();
     void PostChoice(int index);
 
-    // No bitmap: the button is filled with the palette's button colour.
-    std::optional<SkinImage> normalBitmap_;
-    std::optional<SkinImage> hoverBitmap_;
-    std::optional<SkinImage> disabledBitmap_;
+    // A null face: the button is filled with the palette's button colour.
+    SkinArt normalFace_;
+    SkinArt hoverFace_;
+    SkinArt disabledFace_;
     bool disabledLook_ = false;
-    std::uint32_t textColorNormal_ = 0xFFFFFF;
-    std::uint32_t textColorHover_ = 0xFFFFFF;
-    QFont fontNormal_;
-    QFont fontHover_;
+    QFont font_;
     bool hover_ = false;
     DropDownPopup* popup_ = nullptr;
     int listWidth_ = 0;

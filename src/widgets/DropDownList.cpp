@@ -12,12 +12,10 @@ namespace quavelo {
 namespace {
 
 constexpr int kHeadingRole = Qt::UserRole + 1;
-constexpr int kTextColorRole = Qt::UserRole + 2;
-constexpr int kSelectedTextColorRole = Qt::UserRole + 3;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 const QColor kBackground = FromGdiColor(0x32221B);
 const QColor kHighlight = FromGdiColor(0x8A850D);
+const QColor kText = FromGdiColor(0xFFFFFF);
 
 class DropListDelegate : public QStyledItemDelegate {
   public:
@@ -37,9 +35,7 @@ class DropListDelegate : public QStyledItemDelegate {
         p->setBrush(highlighted ? kHighlight : kBackground);
         p->drawRect(r.adjusted(-1, -1, 0, 0));
 
-        const std::uint32_t colour =
-            index.data(highlighted ? kSelectedTextColorRole : kTextColorRole).toUInt();
-        p->setPen(FromGdiColor(colour));
+        p->setPen(kText);
         const QRect box(4, r.top(), r.right() - 5 - 4, r.height());
         const QString text = index.data(Qt::DisplayRole).toString();
         if (heading) {
@@ -83,8 +79,6 @@ DropDownList::DropDownList(QWidget* parent) : QListWidget(parent) {
 int DropDownList::AddString(const QString& text) {
     auto* item = new QListWidgetItem(text, this);
     item->setData(kHeadingRole, false);
-    item->setData(kTextColorRole, kWhite);
-    item->setData(kSelectedTextColorRole, kWhite);
     return row(item);
 }
 
@@ -97,13 +91,6 @@ int DropDownList::AddHeading(const QString& text) {
 bool DropDownList::IsHeading(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry != nullptr && entry->data(kHeadingRole).toBool();
-}
-
-void DropDownList::SetItemTextColors(int index, std::uint32_t normal, std::uint32_t selected) {
-    if (QListWidgetItem* entry = item(index)) {
-        entry->setData(kTextColorRole, normal);
-        entry->setData(kSelectedTextColorRole, selected);
-    }
 }
 
 void DropDownList::SetListFont(const QFont& font) {

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include <QFont>
 #include <QListWidget>
-
-#include <cstdint>
 
 namespace quavelo {
 
@@ -24,8 +21,6 @@ class DropDownList : public QListWidget {
     int AddString(const QString& text);
     int AddHeading(const QString& text);
     bool IsHeading(int index) const;
-    // Item text colours (GDI colours 0x00BBGGRR), normal and highlighted; white by default.
-    void SetItemTextColors(int index, std::uint32_t normal, std::uint32_t selected);
 
     // The normal font; headings use a bold copy of it.
     void SetListFont(const QFont& font);

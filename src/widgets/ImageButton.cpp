@@ -5,12 +5,20 @@
 #include <QKeyEvent>
 #include <QToolTip>
 
+#include <cstdint>
+
 #include "widgets/FocusMark.h"
 #include "widgets/OffscreenBuffer.h"
 #include "widgets/SkinAccessibility.h"
 #include "widgets/SkinColor.h"
 
 namespace quavelo {
+
+namespace {
+
+constexpr std::uint32_t kCaptionColor = 0xFFFFFFFF;  // ARGB
+
+}  // namespace
 
 ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {
     InstallSkinAccessibility();
@@ -19,12 +27,12 @@ ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {
 
 void ImageButton::SetImages3(SkinImage normal, SkinImage pressed, SkinImage hover) {
     images_ = {SkinArt::Png(normal), SkinArt::Png(pressed), SkinArt::Png(hover)};
-    ApplySizeMode();
+    update();
 }
 
 void ImageButton::SetImages2(SkinImage unchecked, SkinImage checked) {
     images_ = {SkinArt::Png(unchecked), SkinArt::Png(checked), SkinArt()};
-    ApplySizeMode();
+    update();
 }
 
 void ImageButton::SetChecked(int checked) {
@@ -34,32 +42,8 @@ void ImageButton::SetChecked(int checked) {
     if (changed) NotifyAccessibleChecked(this);
 }
 
-void ImageButton::ApplySizeMode() {
-    const QSize image = images_[0].size();
-    switch (sizeMode_) {
-        case 1:
-            width_ = image.width();
-            height_ = image.height();
-            break;
-        case 2:
-            width_ = image.width() / 2;
-            height_ = image.height() / 2;
-            break;
-        default:
-            width_ = width();
-            height_ = height();
-            break;
-    }
-    resize(width_, height_);
-    update();
-}
-
-const SkinArt* ImageButton::CurrentImage() {
-    if (kind_ == kPushButton) {
-        const bool active = isDown() || hovering_;
-        if (changeCaptionColor_) captionColor_ = active ? activeCaptionColor_ : normalCaptionColor_;
-        return &images_[isDown() ? 1 : hovering_ ? 2 : 0];
-    }
+const SkinArt* ImageButton::CurrentImage() const {
+    if (kind_ == kPushButton) return &images_[isDown() ? 1 : hovering_ ? 2 : 0];
     if (images_[0].isNull()) return nullptr;
     return &images_[checked_ != 0 ? 1 : 0];
 }
@@ -69,7 +53,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
     OffscreenBuffer dc(target, rect());
     dc->setRenderHint(QPainter::SmoothPixmapTransform);
     const SkinArt* image = CurrentImage();
-    const QRect face(QPoint(0, 0), ImageSize());
+    const QRect face = rect();
     if (image != nullptr && !image->isNull()) DrawSkinArt(dc.painter(), face, *image);
     if (ShowsFocusMark(this)) {
         const int in = focusInset_;
@@ -85,7 +69,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
     font.setHintingPreference(QFont::PreferFullHinting);
     dc->setRenderHint(QPainter::TextAntialiasing);
     dc->setFont(font);
-    dc->setPen(FromArgb(captionColor_));
+    dc->setPen(FromArgb(kCaptionColor));
     dc->drawText(face, Qt::AlignCenter, text());
 }
 

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 
 #include <array>
-#include <cstdint>
 
 #include "widgets/SkinArt.h"
 #include "widgets/SkinImage.h"
@@ -11,10 +10,10 @@
 namespace quavelo {
 
 // The image button of every page: a push button (normal, pressed and hover images) or a
-// two-state switch (unchecked and checked images), with an optional caption centred over the
-// image; the tooltip shows the caption. A click emits clicked(); the button never changes its
-// checked state itself — the owner flips it with SetChecked in its click handler. Qt's own
-// checkable state is not used.
+// two-state switch (unchecked and checked images), the images drawn over the whole control, with
+// an optional white caption centred over them; the tooltip shows the caption. A click emits
+// clicked(); the button never changes its checked state itself — the owner flips it with
+// SetChecked in its click handler. Qt's own checkable state is not used.
 //
 // From the keyboard Space and Enter click the button; the arrow keys are left to the owner.
 // While the button has the focus and the keyboard is in use it draws the focus mark
@@ -27,8 +26,8 @@ class ImageButton : public QAbstractButton {
 
     explicit ImageButton(QWidget* parent = nullptr);
 
-    // Load the skin images (one that cannot be loaded leaves that state blank), then size the
-    // control by the size mode. A later call replaces the images.
+    // Load the skin images (one that cannot be loaded leaves that state blank), drawn over the
+    // whole control. A later call replaces the images.
     void SetImages3(SkinImage normal, SkinImage pressed, SkinImage hover);
     void SetImages2(SkinImage unchecked, SkinImage checked);
 
@@ -53,22 +52,6 @@ class ImageButton : public QAbstractButton {
         drawCaption_ = draw;
         update();
     }
-    // 0: the images fill the control, also after it is resized; 1: the control takes the first
-    // image's size; 2: half of it (integer halves).
-    void SetSizeMode(int mode) { sizeMode_ = mode; }
-    // ARGB colours (0xAARRGGBB).
-    void SetCaptionColor(std::uint32_t argb) {
-        captionColor_ = argb;
-        update();
-    }
-    void SetNormalCaptionColor(std::uint32_t argb) { normalCaptionColor_ = argb; }
-    void SetActiveCaptionColor(std::uint32_t argb) { activeCaptionColor_ = argb; }
-    // When set, a push button's caption takes the active colour while pressed or hovered.
-    void SetChangeCaptionColor(bool change) { changeCaptionColor_ = change; }
-
-    bool Hovering() const { return hovering_; }
-    // The size the images are drawn in.
-    QSize ImageSize() const { return sizeMode_ == 0 ? size() : QSize(width_, height_); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -78,8 +61,7 @@ class ImageButton : public QAbstractButton {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void ApplySizeMode();
-    const SkinArt* CurrentImage();
+    const SkinArt* CurrentImage() const;
 
     int kind_ = kSwitch;
     int checked_ = 0;
@@ -87,14 +69,7 @@ class ImageButton : public QAbstractButton {
     int focusInset_ = 0;
     qreal focusRadius_ = 5.0;
     bool drawCaption_ = true;
-    int sizeMode_ = 0;
-    std::uint32_t captionColor_ = 0xFFFFFFFF;
-    std::uint32_t normalCaptionColor_ = 0xFFFFFFFF;
-    std::uint32_t activeCaptionColor_ = 0xFF808080;
-    bool changeCaptionColor_ = false;
     bool hovering_ = false;
-    int width_ = 0;
-    int height_ = 0;
     std::array<SkinArt, 3> images_;
 };
 

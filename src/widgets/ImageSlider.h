@@ -55,7 +55,6 @@ class ImageSlider : public QWidget {
     QString ValueText() const;
 
     bool Dragging() const { return dragging_; }
-    int DragOffsetPixels() const { return dragOffset_; }
     // The slider's axis as the maths sees it (SliderAxis.h).
     SliderAxis Axis() const;
     // The thumb's centre along the axis for the current value.

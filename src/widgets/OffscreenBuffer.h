@@ -34,14 +34,10 @@ class OffscreenBuffer {
     QPainter& painter() { return *painter_; }
     QPainter* operator->() { return painter_; }
 
-    // False when drawing goes straight to the target.
-    bool IsMemoryDC() const { return isMemoryDC_; }
-    const QRect& rect() const { return rect_; }
-
   private:
     QPainter& target_;
     QRect rect_;
-    bool isMemoryDC_;
+    bool isMemoryDC_;   // false: drawing goes straight to the target
     QRect deviceRect_;  // rect_ in the target's device coordinates
     QImage buffer_;
     QPainter bufferPainter_;

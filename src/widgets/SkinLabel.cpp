@@ -1,7 +1,6 @@
 #include "widgets/SkinLabel.h"
 
 #include <QHelpEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -38,11 +37,6 @@ QString SkinLabel::Text() const {
     return QString::fromStdString(FormatLabelNumber(number_));
 }
 
-void SkinLabel::SetPrefix(const QString& prefix) {
-    number_.prefix = prefix.toStdString();
-    update();
-}
-
 void SkinLabel::SetSuffix(const QString& suffix) {
     number_.suffix = suffix.toStdString();
     update();
@@ -56,11 +50,6 @@ void SkinLabel::SetOffValues(double offValue1, double offValue2) {
 
 void SkinLabel::SetFontSize(int points) {
     fontSize_ = points;
-    update();
-}
-
-void SkinLabel::SetBackgroundImage(SkinImage image) {
-    backgroundImage_ = SkinArt::Png(image);
     update();
 }
 
@@ -79,9 +68,6 @@ void SkinLabel::paintEvent(QPaintEvent*) {
         if (overlayOn_ && !overlayImage_.isNull()) DrawSkinArt(dc.painter(), client, overlayImage_);
     } else {
         dc->fillRect(client, FromGdiColor(backgroundColor_));
-        if (drawBitmap_ && !backgroundBitmap_.isNull()) dc->drawImage(0, 0, backgroundBitmap_);
-        if (drawImage_ && !backgroundImage_.isNull())
-            DrawSkinArt(dc.painter(), client, backgroundImage_);
     }
 
     if (frame_) {
@@ -102,21 +88,6 @@ void SkinLabel::paintEvent(QPaintEvent*) {
     dc->setFont(font);
     dc->setPen(FromArgb(textColor_));
     dc->drawText(client, static_cast<int>(ToQt(alignment_)) | Qt::TextWordWrap, text);
-}
-
-void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && clickMessage_) Post(*clickMessage_);
-}
-
-void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    QWidget::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton && doubleClickMessage_) Post(*doubleClickMessage_);
-}
-
-void SkinLabel::Post(int message) {
-    QMetaObject::invokeMethod(
-        this, [this, message] { emit posted(message); }, Qt::QueuedConnection);
 }
 
 bool SkinLabel::event(QEvent* event) {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 #include <cstdint>
-#include <optional>
 
 #include "widgets/LabelFormat.h"
 #include "widgets/SkinArt.h"
@@ -14,13 +12,8 @@ namespace quavelo {
 
 // The text label of the pages: captions and value read-outs, drawn bold in the label face over
 // either the page beneath (transparent mode, the default: Qt composes the label over its
-// parent's painting, optionally with an overlay image) or its own background (opaque mode: a
-// colour, optionally a bitmap and an image). In numeric mode it formats a value itself
-// (LabelFormat.h). The tooltip shows the text.
-//
-// A click or double-click can be reported: when a click message is set, each mouse button
-// release emits posted(clickMessage); when a double-click message is set, each double-click
-// emits posted(doubleClickMessage). Both are delivered queued, in the order they happened.
+// parent's painting, optionally with an overlay image) or its own background colour (opaque
+// mode). In numeric mode it formats a value itself (LabelFormat.h). The tooltip shows the text.
 class SkinLabel : public QWidget {
     Q_OBJECT
 
@@ -53,14 +46,12 @@ class SkinLabel : public QWidget {
         number_.offset = offset;
         update();
     }
-    void SetPrefix(const QString& prefix);
     void SetSuffix(const QString& suffix);
     void SetOffMode(int mode) {
         number_.offMode = mode;
         update();
     }
     void SetOffValues(double offValue1, double offValue2);
-    const LabelNumber& Number() const { return number_; }
 
     // Look. Colours: text as ARGB (0xAARRGGBB), background as a GDI colour (0x00BBGGRR).
     void SetFontSize(int points);
@@ -84,20 +75,6 @@ class SkinLabel : public QWidget {
         frame_ = frame;
         update();
     }
-    // Opaque mode: a bitmap copied at the top-left corner, an image stretched over the label.
-    void SetBackgroundBitmap(const QImage& bitmap) {
-        backgroundBitmap_ = bitmap;
-        update();
-    }
-    void SetDrawBitmap(bool draw) {
-        drawBitmap_ = draw;
-        update();
-    }
-    void SetBackgroundImage(SkinImage image);
-    void SetDrawImage(bool draw) {
-        drawImage_ = draw;
-        update();
-    }
     // Transparent mode: an image stretched over the label, above the page.
     void SetOverlayImage(SkinImage image);
     void SetOverlayOn(bool on) {
@@ -105,34 +82,15 @@ class SkinLabel : public QWidget {
         update();
     }
 
-    int FontSize() const { return fontSize_; }
-    int TextAlignment() const { return alignment_; }
-    bool Transparent() const { return transparent_; }
-
-    // Which notifications the label reports; nullopt (the default) reports none.
-    void SetClickMessage(std::optional<int> message) { clickMessage_ = message; }
-    void SetDoubleClickMessage(std::optional<int> message) { doubleClickMessage_ = message; }
-
-  signals:
-    void posted(int message);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
-    void Post(int message);
-
     QString text_;
     LabelNumber number_;
     bool plainText_ = true;
     int fontSize_ = 8;
-    bool drawBitmap_ = false;
-    bool drawImage_ = false;
-    QImage backgroundBitmap_;
-    SkinArt backgroundImage_;
     SkinArt overlayImage_;
     bool overlayOn_ = false;
     int alignment_ = kCentre;
@@ -140,8 +98,6 @@ class SkinLabel : public QWidget {
     bool transparent_ = true;
     std::uint32_t backgroundColor_ = 0x808080;
     bool frame_ = false;
-    std::optional<int> clickMessage_;
-    std::optional<int> doubleClickMessage_;
 };
 
 }  // namespace quavelo
