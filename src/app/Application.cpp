@@ -23,6 +23,7 @@
 #include "link/HidrawBackend.h"
 #include "link/UdevRemovalMonitor.h"
 #include "widgets/ControlId.h"
+#include "widgets/FontSubstitutions.h"
 #include "widgets/ImageButton.h"
 
 namespace quavelo {
@@ -114,7 +115,7 @@ int Application::InitInstance() {
             break;
     }
 
-    skinSetup_.Initialize();
+    InstallFontSubstitutions();
 
     const DataDirectory data =
         ResolveDataDirectory(options.dataDir, ProcessDataDirectoryEnvironment());

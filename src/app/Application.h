@@ -4,8 +4,6 @@
 
 #include <chrono>
 
-#include "widgets/SkinSetup.h"
-
 namespace quavelo {
 
 // The application: reads the command line, starts the image layer, creates the process-wide
@@ -30,7 +28,6 @@ class Application {
   private:
     QApplication& app_;
     std::chrono::steady_clock::time_point mainStarted_;
-    SkinSetup skinSetup_;
 };
 
 }  // namespace quavelo

@@ -115,10 +115,10 @@ class ResponseGraph : public QWidget {
     QString ValueText() const;
 
   signals:
-    // 0x28D3: the handle of `band` was selected, dragged one step or released; controlId is the
+    // The handle of `band` was selected, dragged one step or released; controlId is the
     // control's id (ControlId.h). FrequencyX, GainY and Moving already hold the new values.
     void pointChanged(int band, int controlId);
-    // 0x28D4: a double-click while a handle is selected; band is the last selected handle's,
+    // A double-click while a handle is selected; band is the last selected handle's,
     // `one` is always 1.
     void pointDoubleClicked(int band, int one);
 

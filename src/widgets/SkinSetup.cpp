@@ -1,9 +1,0 @@
-#include "widgets/SkinSetup.h"
-
-#include "widgets/FontSubstitutions.h"
-
-namespace quavelo {
-
-void SkinSetup::Initialize() { InstallFontSubstitutions(); }
-
-}  // namespace quavelo
